@@ -1,0 +1,36 @@
+#include "app/title_screen.h"
+
+#include <string_view>
+
+namespace {
+
+// "HOOPS" over "RANKING", six rows a word; each row has its own main character, denser
+// towards the bottom.
+constexpr std::string_view kTitleArt[] = {
+    "             :::   :::  .:::::.   .:::::.  :::::::.   .:::::.",
+    "             ;;;   ;;;`;;;' `;;;`;;;' `;;;`;;;'``;;;`;;;'  `'",
+    "             [[[===[[[ [[[   [[[ [[[   [[[ [[[,,,[[' `[[[[[[,.",
+    "             $$$\"\"\"$$$ $$$   $$$ $$$   $$$ $$$\"\"\"     ,,   $$$",
+    "             888   888 `888o888' `888o888' 888       `88bo888P",
+    "             MMM   MMM   \"YMMP\"    \"YMMP\"  MMM         \"YMMP\"",
+    "     :::::::.    .:::.   :::.  :::.:::  .::.:::.:::.  :::  .,:::::.",
+    "     ;;;'``;;;  ;;' ';;  ;;;;, ;;; ;;; ;;'  ;;; ;;;;, ;;;`;;;'   `'",
+    "     [[[,,,[[',,[[   [[,,[[[ [[,[[ [[[[['   [[[ [[[ [[,[[ [[[  [[[[[",
+    "     $$$$$$c   $$$ccc$$$ $$$  Y$$$ $$$$$,   $$$ $$$  Y$$$ $$$    \"$$",
+    "     888  Y88b 888   888 888   Y88 888\"88o  888 888   Y88 `88bo,,o88",
+    "     MMM   \"MM MMM   MMM MMM    YM MMM \"MMP MMM MMM    YM   \"YMMMMY\"",
+};
+
+}  // namespace
+
+void showTitleScreen(std::istream& in, std::ostream& out) {
+  out << std::endl << std::endl;
+  for (std::string_view row : kTitleArt) out << row << std::endl;
+  out << std::endl;
+  out << "\t                       \"WINNERS DON'T DO DRUGS\"" << std::endl;
+  out << "                        - Dorian Q. Whitmore, Director, FBI" << std::endl;
+  out << std::endl;
+  out << "                               Press Enter to continue" << std::endl;
+  out << std::endl;
+  in.get();  // any one character ends the wait; the rest of the line stays unread
+}

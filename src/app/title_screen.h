@@ -1,0 +1,10 @@
+#ifndef HOOPS_APP_TITLE_SCREEN_H_
+#define HOOPS_APP_TITLE_SCREEN_H_
+
+#include <istream>
+#include <ostream>
+
+// Writes the 20-line title screen to `out`, then reads exactly one character from `in`.
+void showTitleScreen(std::istream& in, std::ostream& out);
+
+#endif  // HOOPS_APP_TITLE_SCREEN_H_

@@ -1,0 +1,149 @@
+#include "pollfile/poll_reader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <utility>
+
+namespace {
+
+constexpr int kEnd = -1;
+
+bool isBlank(int c) { return c == '\t' || c == ' ' || c == '\n' || c == '\r'; }
+bool isDigit(int c) { return c >= '0' && c <= '9'; }
+
+// Characters of a poll file with one character of look-ahead, read from the stream in
+// large blocks. Looking at the end records "ended"; any look or take after that records
+// "failed" as well. The state is what decides whether another row is read.
+class PollScanner {
+ public:
+  explicit PollScanner(std::istream& in) : in_(in) {}
+
+  int peek() {
+    if (ended_ || failed_) {
+      failed_ = true;
+      return kEnd;
+    }
+    if (next_ == end_ && !refill()) {
+      ended_ = true;
+      return kEnd;
+    }
+    return static_cast<unsigned char>(*next_);
+  }
+
+  int take() {
+    int c = peek();
+    if (c != kEnd) ++next_;
+    return c;
+  }
+
+  // True while neither the end nor a failure has been recorded.
+  bool good() const { return !ended_ && !failed_; }
+  // Stops further rows, as a failure of the stream would.
+  void fail() { failed_ = true; }
+  bool readError() const { return in_.bad(); }
+
+  void skipBlanks() {
+    while (isBlank(peek())) ++next_;
+  }
+
+  // Takes a run of digits; no digit gives 0 and values saturate at 2147483647.
+  int32_t takeNumber() {
+    int64_t value = 0;
+    for (int c = peek(); isDigit(c); c = peek()) {
+      value = value * 10 + (c - '0');
+      if (value > INT32_MAX) value = INT32_MAX;
+      ++next_;
+    }
+    return static_cast<int32_t>(value);
+  }
+
+  void skipWhile(bool (*keep)(int)) {
+    while (keep(peek())) ++next_;
+  }
+
+  // Appends every character up to the next tab to `text`, leaving the tab unread. Returns
+  // false when the end comes first.
+  bool takeUntilTab(std::string& text) {
+    while (true) {
+      if (peek() == kEnd) return false;
+      const char* tab = static_cast<const char*>(std::memchr(next_, '\t', end_ - next_));
+      const char* stop = tab != nullptr ? tab : end_;
+      text.append(next_, stop);
+      next_ = stop;
+      if (tab != nullptr) return true;
+    }
+  }
+
+ private:
+  bool refill() {
+    if (!in_) return false;
+    in_.read(buffer_, sizeof buffer_);
+    next_ = buffer_;
+    end_ = buffer_ + in_.gcount();
+    return next_ != end_;
+  }
+
+  std::istream& in_;
+  char buffer_[1 << 16];
+  const char* next_ = buffer_;
+  const char* end_ = buffer_;
+  bool ended_ = false;
+  bool failed_ = false;
+};
+
+void readDateLine(PollScanner& scanner, char (&date)[Poll::kDateCapacity + 1]) {
+  std::size_t length = 0;
+  while (true) {
+    int c = scanner.peek();
+    if (c == kEnd) break;
+    scanner.take();
+    if (c == '\n') break;
+    if (c == '\r' && scanner.peek() == '\n') {
+      // A CRLF line end: the carriage return is not part of the date.
+      scanner.take();
+      break;
+    }
+    if (length == Poll::kDateCapacity) {
+      scanner.fail();  // longer than any poll date: keep 17 characters, read no rows
+      break;
+    }
+    date[length++] = static_cast<char>(c);
+  }
+  date[length] = '\0';
+}
+
+bool isDigitOrDash(int c) { return isDigit(c) || c == '-'; }
+
+// Reads one row into `team`. Returns false when the file ends inside the name.
+bool readRow(PollScanner& scanner, Team& team) {
+  scanner.skipBlanks();
+  team.lastWeek = scanner.takeNumber();
+  scanner.skipBlanks();
+  if (!scanner.takeUntilTab(team.name)) return false;
+  scanner.skipBlanks();
+  team.wins = scanner.takeNumber();
+  scanner.take();  // the separator between wins and losses, whatever it is
+  team.losses = scanner.takeNumber();
+  scanner.skipBlanks();
+  team.votes = scanner.takeNumber();
+  scanner.skipBlanks();
+  scanner.skipWhile(isDigitOrDash);  // last week's column is replaced by the position
+  scanner.skipBlanks();
+  return true;
+}
+
+}  // namespace
+
+bool readPollFile(std::istream& in, PollFileContent& content) {
+  PollScanner scanner(in);
+  readDateLine(scanner, content.date);
+  while (scanner.good()) {
+    Team team;
+    team.lastWeek = 0;
+    if (!readRow(scanner, team)) break;
+    content.teams.push_back(std::move(team));
+  }
+  return !scanner.readError();
+}
