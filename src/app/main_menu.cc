@@ -40,8 +40,7 @@ constexpr std::string_view kMenuFrame[] = {
 
 // A name that a poll file could not give back: empty, holding a tab, or blanks only.
 bool isStorableName(const std::string& name) {
-  return name.find('\t') == std::string::npos &&
-         name.find_first_not_of(" \r") != std::string::npos;
+  return name.find('\t') == std::string::npos && name.find_first_not_of(" \r") != std::string::npos;
 }
 
 // One run of the menu. Each option returns false once the keyboard input has ended, which
@@ -52,9 +51,11 @@ class MainMenu {
 
   void run() {
     while (true) {
-      for (std::string_view line : kMenuFrame) out_ << line << std::endl;
+      for (std::string_view line : kMenuFrame)
+        out_ << line << std::endl;
       std::optional<int32_t> option = promptNumber(in_, out_, "Enter an option: ", 1, 9);
-      if (!option || *option == kExitOption || !carryOut(*option)) return;
+      if (!option || *option == kExitOption || !carryOut(*option))
+        return;
     }
   }
 
@@ -86,7 +87,8 @@ class MainMenu {
   }
 
   bool load() {
-    if (!readPath("Path to input file (ex. c:\\in.txt): ")) return false;
+    if (!readPath("Path to input file (ex. c:\\in.txt): "))
+      return false;
     if (poll_.loadPoll(path_)) {
       out_ << "Loaded file." << std::endl << std::endl;
       rankTeams(poll_);
@@ -97,7 +99,8 @@ class MainMenu {
   }
 
   bool save() {
-    if (!readPath("Path to output file (ex. c:\\out.txt): ")) return false;
+    if (!readPath("Path to output file (ex. c:\\out.txt): "))
+      return false;
     if (savePoll(poll_, path_)) {
       out_ << "Saved file." << std::endl << std::endl;
     } else {
@@ -109,7 +112,8 @@ class MainMenu {
   bool add() {
     while (true) {
       std::optional<std::string> name = promptLine(in_, out_, "New team name: ");
-      if (!name) return false;
+      if (!name)
+        return false;
       if (isStorableName(*name)) {
         scratch_.name = std::move(*name);
         break;
@@ -127,9 +131,11 @@ class MainMenu {
   }
 
   bool edit() {
-    if (reportEmpty()) return true;
+    if (reportEmpty())
+      return true;
     std::optional<std::size_t> position = readPosition("School number to edit: ");
-    if (!position) return false;
+    if (!position)
+      return false;
     Team& team = poll_.teamAt(*position);
     out_ << "Editing " << team.name << std::endl;
     // Each number is stored as soon as it has been read.
@@ -142,16 +148,19 @@ class MainMenu {
   }
 
   bool remove() {
-    if (reportEmpty()) return true;
+    if (reportEmpty())
+      return true;
     std::optional<std::size_t> position = readPosition("School number to remove: ");
-    if (!position) return false;
+    if (!position)
+      return false;
     poll_.removeTeamAt(*position);
     return true;
   }
 
   // Says "Empty list!" when the poll has no team to pick.
   bool reportEmpty() {
-    if (poll_.teamCount() != 0) return false;
+    if (poll_.teamCount() != 0)
+      return false;
     out_ << "Empty list!" << std::endl;
     return true;
   }
@@ -160,23 +169,26 @@ class MainMenu {
   std::optional<std::size_t> readPosition(std::string_view prompt) {
     std::size_t count = poll_.teamCount();
     // Positions past the largest number the prompt can take cannot be typed.
-    int32_t max = count > static_cast<std::size_t>(kMaxCount) ? kMaxCount
-                                                              : static_cast<int32_t>(count);
+    int32_t max =
+        count > static_cast<std::size_t>(kMaxCount) ? kMaxCount : static_cast<int32_t>(count);
     std::optional<int32_t> position = promptNumber(in_, out_, prompt, 1, max);
-    if (!position) return std::nullopt;
+    if (!position)
+      return std::nullopt;
     return static_cast<std::size_t>(*position);
   }
 
   bool readCount(std::string_view prompt, int32_t& field) {
     std::optional<int32_t> value = promptNumber(in_, out_, prompt, 0, kMaxCount);
-    if (!value) return false;
+    if (!value)
+      return false;
     field = *value;
     return true;
   }
 
   bool readPath(std::string_view prompt) {
     std::optional<std::string> line = promptLine(in_, out_, prompt);
-    if (!line) return false;
+    if (!line)
+      return false;
     path_ = std::move(*line);
     return true;
   }
@@ -190,4 +202,6 @@ class MainMenu {
 
 }  // namespace
 
-void runMainMenu(std::istream& in, std::ostream& out) { MainMenu(in, out).run(); }
+void runMainMenu(std::istream& in, std::ostream& out) {
+  MainMenu(in, out).run();
+}

@@ -10,7 +10,6 @@
 // Writes `prompt` (flushed before reading) and reads one whole line from `in`, the line
 // break removed and every other character kept. Returns nullopt, after closing the prompt
 // line with one line break, when `in` has ended with no character left.
-std::optional<std::string> promptLine(std::istream& in, std::ostream& out,
-                                      std::string_view prompt);
+std::optional<std::string> promptLine(std::istream& in, std::ostream& out, std::string_view prompt);
 
 #endif  // HOOPS_CONSOLE_LINE_PROMPT_H_

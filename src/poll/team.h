@@ -14,6 +14,8 @@ struct Team {
 };
 
 // Teams are ordered by votes alone; teams with equal votes are equivalent.
-inline bool operator<(const Team& a, const Team& b) { return a.votes < b.votes; }
+inline bool operator<(const Team& a, const Team& b) {
+  return a.votes < b.votes;
+}
 
 #endif  // HOOPS_POLL_TEAM_H_

@@ -10,8 +10,12 @@ namespace {
 
 constexpr int kEnd = -1;
 
-bool isBlank(int c) { return c == '\t' || c == ' ' || c == '\n' || c == '\r'; }
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
+bool isBlank(int c) {
+  return c == '\t' || c == ' ' || c == '\n' || c == '\r';
+}
+bool isDigit(int c) {
+  return c >= '0' && c <= '9';
+}
 
 // Characters of a poll file with one character of look-ahead, read from the stream in
 // large blocks. Looking at the end records "ended"; any look or take after that records
@@ -34,7 +38,8 @@ class PollScanner {
 
   int take() {
     int c = peek();
-    if (c != kEnd) ++next_;
+    if (c != kEnd)
+      ++next_;
     return c;
   }
 
@@ -45,7 +50,8 @@ class PollScanner {
   bool readError() const { return in_.bad(); }
 
   void skipBlanks() {
-    while (isBlank(peek())) ++next_;
+    while (isBlank(peek()))
+      ++next_;
   }
 
   // Takes a run of digits; no digit gives 0 and values saturate at 2147483647.
@@ -53,32 +59,37 @@ class PollScanner {
     int64_t value = 0;
     for (int c = peek(); isDigit(c); c = peek()) {
       value = value * 10 + (c - '0');
-      if (value > INT32_MAX) value = INT32_MAX;
+      if (value > INT32_MAX)
+        value = INT32_MAX;
       ++next_;
     }
     return static_cast<int32_t>(value);
   }
 
   void skipWhile(bool (*keep)(int)) {
-    while (keep(peek())) ++next_;
+    while (keep(peek()))
+      ++next_;
   }
 
   // Appends every character up to the next tab to `text`, leaving the tab unread. Returns
   // false when the end comes first.
   bool takeUntilTab(std::string& text) {
     while (true) {
-      if (peek() == kEnd) return false;
+      if (peek() == kEnd)
+        return false;
       const char* tab = static_cast<const char*>(std::memchr(next_, '\t', end_ - next_));
       const char* stop = tab != nullptr ? tab : end_;
       text.append(next_, stop);
       next_ = stop;
-      if (tab != nullptr) return true;
+      if (tab != nullptr)
+        return true;
     }
   }
 
  private:
   bool refill() {
-    if (!in_) return false;
+    if (!in_)
+      return false;
     in_.read(buffer_, sizeof buffer_);
     next_ = buffer_;
     end_ = buffer_ + in_.gcount();
@@ -97,9 +108,11 @@ void readDateLine(PollScanner& scanner, char (&date)[Poll::kDateCapacity + 1]) {
   std::size_t length = 0;
   while (true) {
     int c = scanner.peek();
-    if (c == kEnd) break;
+    if (c == kEnd)
+      break;
     scanner.take();
-    if (c == '\n') break;
+    if (c == '\n')
+      break;
     if (c == '\r' && scanner.peek() == '\n') {
       // A CRLF line end: the carriage return is not part of the date.
       scanner.take();
@@ -114,14 +127,17 @@ void readDateLine(PollScanner& scanner, char (&date)[Poll::kDateCapacity + 1]) {
   date[length] = '\0';
 }
 
-bool isDigitOrDash(int c) { return isDigit(c) || c == '-'; }
+bool isDigitOrDash(int c) {
+  return isDigit(c) || c == '-';
+}
 
 // Reads one row into `team`. Returns false when the file ends inside the name.
 bool readRow(PollScanner& scanner, Team& team) {
   scanner.skipBlanks();
   team.lastWeek = scanner.takeNumber();
   scanner.skipBlanks();
-  if (!scanner.takeUntilTab(team.name)) return false;
+  if (!scanner.takeUntilTab(team.name))
+    return false;
   scanner.skipBlanks();
   team.wins = scanner.takeNumber();
   scanner.take();  // the separator between wins and losses, whatever it is
@@ -142,7 +158,8 @@ bool readPollFile(std::istream& in, PollFileContent& content) {
   while (scanner.good()) {
     Team team;
     team.lastWeek = 0;
-    if (!readRow(scanner, team)) break;
+    if (!readRow(scanner, team))
+      break;
     content.teams.push_back(std::move(team));
   }
   return !scanner.readError();

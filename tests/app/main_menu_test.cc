@@ -1,0 +1,130 @@
+#include "app/main_menu.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "temp_dir.h"
+
+namespace {
+
+const std::string kMenu =
+    "\n"
+    "+---------------------------+\n"
+    "|       HOOPS RANKING       |\n"
+    "+---------------------------+\n"
+    "| 1. Load from file         |\n"
+    "| 2. Save to file           |\n"
+    "| 3. Add team               |\n"
+    "| 4. Edit team              |\n"
+    "| 5. Remove team            |\n"
+    "| 6. STOLEN BY GNOMES       |\n"
+    "| 7. Display top 25 teams   |\n"
+    "| 8. Display all teams      |\n"
+    "| 9. Exit program           |\n"
+    "+---------------------------|\n"
+    "\n"
+    "Enter an option: ";
+const std::string kHeader =
+    "     Team                          Wins      Losses    Votes     Last Week\n";
+const std::string kAdd = "New team name: Wins: Losses: Votes: ";
+
+std::string run(const std::string& input) {
+  std::istringstream in(input);
+  std::ostringstream out;
+  runMainMenu(in, out);
+  return out.str();
+}
+
+// A standings row for a team with the given fields.
+std::string row(int position, const std::string& name, int wins, int losses, int votes,
+                const std::string& lastWeek) {
+  auto pad = [](std::string text, std::size_t width) {
+    if (text.size() < width)
+      text.resize(width, ' ');
+    return text;
+  };
+  return pad(std::to_string(position), 4) + " " + pad(name, 30) + pad(std::to_string(wins), 10) +
+         pad(std::to_string(losses), 10) + pad(std::to_string(votes), 10) + pad(lastWeek, 10) +
+         "\n";
+}
+
+TEST(MainMenuTest, ScriptedDialogues) {
+  struct Case {
+    const char* what;
+    std::string input;
+    std::string output;
+  };
+  const Case cases[] = {
+      {"exit", "9\n", kMenu},
+      {"stolen option", "6\n9\n", kMenu + "THIS MENU OPTION WAS STOLEN BY GNOMES\n" + kMenu},
+      {"refused options", "0\n10\nx\n9\n",
+       kMenu + "Invalid entry.\nEnter an option: Invalid entry.\nEnter an option: "
+               "Invalid entry.\nEnter an option: "},
+      {"edit and remove on an empty poll", "4\n5\n9\n",
+       kMenu + "Empty list!\n" + kMenu + "Empty list!\n" + kMenu},
+      {"displays of an empty poll", "7\n8\n9\n", kMenu + kHeader + kMenu + kHeader + kMenu},
+      {"add ranks ties reversed", "3\nA\n1\n2\n50\n3\nB\n3\n4\n50\n3\nC\n5\n6\n90\n8\n9\n",
+       kMenu + kAdd + kMenu + kAdd + kMenu + kAdd + kMenu + kHeader + row(1, "C", 5, 6, 90, "-") +
+           row(2, "A", 1, 2, 50, "-") + row(3, "B", 3, 4, 50, "-") + kMenu},
+      {"adding with 0 votes drops the team", "3\nA\n1\n1\n0\n8\n9\n",
+       kMenu + kAdd + kMenu + kHeader + kMenu},
+      {"refused names are asked again", "3\n\n \t\na\tb\n \r\n Ok \n1\n1\n1\n8\n9\n",
+       kMenu + "New team name: Invalid entry.\n" + "New team name: Invalid entry.\n" +
+           "New team name: Invalid entry.\n" + "New team name: Invalid entry.\n" + kAdd + kMenu +
+           kHeader + row(1, " Ok ", 1, 1, 1, "-") + kMenu},
+      {"edit re-ranks and keeps the name", "3\nA\n1\n1\n10\n3\nB\n1\n1\n20\n4\n2\n7\n8\n30\n8\n9\n",
+       kMenu + kAdd + kMenu + kAdd + kMenu +
+           "School number to edit: Editing A\nWins: Losses: Votes: " + kMenu + kHeader +
+           row(1, "A", 7, 8, 30, "-") + row(2, "B", 1, 1, 20, "-") + kMenu},
+      {"edit to 0 votes removes the team", "3\nA\n1\n1\n10\n4\n1\n1\n1\n0\n8\n9\n",
+       kMenu + kAdd + kMenu + "School number to edit: Editing A\nWins: Losses: Votes: " + kMenu +
+           kHeader + kMenu},
+      {"edit refuses a position past the end", "3\nA\n1\n1\n10\n4\n2\n1\n1\n1\n1\n9\n",
+       kMenu + kAdd + kMenu + "School number to edit: Invalid entry.\nSchool number to edit: " +
+           "Editing A\nWins: Losses: Votes: " + kMenu},
+      {"remove keeps the tie order", "3\nA\n0\n0\n5\n3\nB\n0\n0\n5\n3\nC\n0\n0\n5\n5\n1\n8\n9\n",
+       kMenu + kAdd + kMenu + kAdd + kMenu + kAdd + kMenu + "School number to remove: " + kMenu +
+           kHeader + row(1, "A", 0, 0, 5, "-") + row(2, "B", 0, 0, 5, "-") + kMenu},
+      {"input ends at the menu", "", kMenu + "\n"},
+      {"input ends inside an add", "3\nA\n1\n", kMenu + "New team name: Wins: Losses: \n"},
+      {"input ends at the name", "3\n", kMenu + "New team name: \n"},
+      {"input ends at a position", "3\nA\n1\n1\n1\n5\n",
+       kMenu + kAdd + kMenu + "School number to remove: \n"},
+      {"a refused last line without a line break", "x", kMenu + "Invalid entry.\n"},
+      {"a last line without a line break", "6",
+       kMenu + "THIS MENU OPTION WAS STOLEN BY GNOMES\n" + kMenu + "\n"},
+      {"input ends at a path", "1\n", kMenu + "Path to input file (ex. c:\\in.txt): \n"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(run(c.input), c.output) << c.what;
+}
+
+TEST(MainMenuTest, TopTwentyFiveOfThirtyTeams) {
+  std::string input;
+  for (int i = 1; i <= 30; ++i)
+    input += "3\nT" + std::to_string(i) + "\n0\n0\n" + std::to_string(i) + "\n";
+  std::string top = run(input + "7\n9\n");
+  std::string all = run(input + "8\n9\n");
+  EXPECT_NE(top.find(row(25, "T6", 0, 0, 6, "-")), std::string::npos);
+  EXPECT_EQ(top.find("\n26   "), std::string::npos);
+  EXPECT_NE(all.find(row(30, "T1", 0, 0, 1, "-")), std::string::npos);
+}
+
+TEST(MainMenuTest, LoadAndSaveReportWhatHappened) {
+  TempDir dir;
+  writeFile(dir.file("last.txt"),
+            "March 28 2010\n1\tA\t1-2\t50\t-\n2\tB\t3-4\t50\t1\n3\tC\t0-0\t0\t2\n");
+  const std::string load = "Path to input file (ex. c:\\in.txt): ";
+  const std::string save = "Path to output file (ex. c:\\out.txt): ";
+  std::string output = run("1\n" + dir.file("missing.txt") + "\n1\n" + dir.file("last.txt") +
+                           "\n8\n2\n" + dir.file("new.txt") + "\n2\n/dev/full\n9\n");
+  EXPECT_EQ(output, kMenu + load + "Failed to open file.\n\n" + kMenu + load + "Loaded file.\n\n" +
+                        kMenu + kHeader + row(1, "B", 3, 4, 50, "2") + row(2, "A", 1, 2, 50, "1") +
+                        kMenu + save + "Saved file.\n\n" + kMenu + save +
+                        "Failed to save file.\n\n" + kMenu);
+  EXPECT_EQ(readFile(dir.file("new.txt")), "April 4 2010\n1\tB\t3-4\t50\t2\n2\tA\t1-2\t50\t1\n");
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+// Runs the built hoops-ranking as a process with its standard input from a file.
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "temp_dir.h"
+
+namespace {
+
+struct ProcessRun {
+  int status;
+  std::string output;
+};
+
+ProcessRun runProgram(const TempDir& dir, const std::string& input) {
+  writeFile(dir.file("stdin"), input);
+  // timeout ends a run that hangs, so a hang fails the test instead of stalling it.
+  std::string command =
+      "cd '" + dir.file("") + "' && timeout 10 '" HOOPS_RANKING_EXE "' < stdin > stdout";
+  int raw = std::system(command.c_str());
+  int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return {status, readFile(dir.file("stdout"))};
+}
+
+std::size_t occurrences(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+TEST(ProgramProcessTest, ShowsTheMenuTheStolenOptionAndTheGoodbye) {
+  TempDir dir;
+  ProcessRun run = runProgram(dir, "\n6\n9\n\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(occurrences(run.output, "|       HOOPS RANKING       |\n"), 2u);
+  EXPECT_NE(run.output.find("Enter an option: THIS MENU OPTION WAS STOLEN BY GNOMES\n"),
+            std::string::npos);
+  const std::string ending =
+      "+---------------------------|\n\nEnter an option: Press any key to exit.";
+  ASSERT_GE(run.output.size(), ending.size());
+  EXPECT_EQ(run.output.substr(run.output.size() - ending.size()), ending);
+}
+
+// One whole week: title, load, add, edit, remove, both displays, save, exit.
+const std::string kLastWeek =
+    "March 28 2010\n"
+    "1\tExample Tech\t25-3\t875\t-\n"
+    "2\tNorth State\t20-8\t700\t5\n"
+    "3\tLake College\t18-10\t700\t2\n"
+    "4\tGone U\t2-20\t0\t-\n";
+
+std::string weekScript() {
+  return "\n1\nlast.txt\n3\nRiver A&M\n19\n9\n650\n4\n2\n21\n8\n900\n5\n4\n7\n8\n2\nnew.txt\n9\n\n";
+}
+
+TEST(ProgramProcessTest, AWholeWeekSavesTheNewPoll) {
+  TempDir dir;
+  writeFile(dir.file("last.txt"), kLastWeek);
+  ProcessRun run = runProgram(dir, weekScript());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.output.find("Loaded file.\n\n"), std::string::npos);
+  EXPECT_NE(run.output.find("Saved file.\n\n"), std::string::npos);
+  // Loaded: Example Tech, Lake College, North State (the tie reversed), Gone U dropped. The
+  // add puts River A&M fourth and reverses the tie again; the edit of position 2 (North State)
+  // to 900 votes moves it first, and removing position 4 takes River A&M out again.
+  EXPECT_EQ(readFile(dir.file("new.txt")),
+            "April 4 2010\n"
+            "1\tNorth State\t21-8\t900\t2\n"
+            "2\tExample Tech\t25-3\t875\t1\n"
+            "3\tLake College\t18-10\t700\t3\n");
+}
+
+TEST(ProgramProcessTest, EndsCleanlyWhenInputIsCutAtAnyByte) {
+  TempDir dir;
+  writeFile(dir.file("last.txt"), kLastWeek);
+  const std::string script = weekScript();
+  const ProcessRun full = runProgram(dir, script);
+  ASSERT_EQ(full.status, 0);
+  const std::string goodbye = "Press any key to exit.";
+  for (std::size_t cut = 0; cut <= script.size(); ++cut) {
+    ProcessRun run = runProgram(dir, script.substr(0, cut));
+    SCOPED_TRACE("input cut after " + std::to_string(cut) + " bytes");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_GE(run.output.size(), goodbye.size());
+    EXPECT_EQ(run.output.substr(run.output.size() - goodbye.size()), goodbye);
+    EXPECT_EQ(occurrences(run.output, goodbye), 1u);
+    // Ended input is never answered by asking again and again.
+    EXPECT_LE(occurrences(run.output, "Invalid entry."),
+              occurrences(full.output, "Invalid entry.") + 1);
+    EXPECT_LE(run.output.size(), full.output.size() + 32);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+#include "console/standings.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kHeader =
+    "     Team                          Wins      Losses    Votes     Last Week\n";
+
+Team team(std::string name, int wins, int losses, int votes, int lastWeek) {
+  Team t;
+  t.name = std::move(name);
+  t.wins = wins;
+  t.losses = losses;
+  t.votes = votes;
+  t.lastWeek = lastWeek;
+  return t;
+}
+
+std::string rowOf(const Team& t) {
+  std::ostringstream out;
+  out << t;
+  return out.str();
+}
+
+TEST(StandingsTest, WritesTeamColumnsToTheCharacter) {
+  struct Case {
+    Team team;
+    std::string row;
+  };
+  const std::string name30(30, 'n');
+  const Case cases[] = {
+      {team("Example Tech", 25, 3, 875, 2),
+       "Example Tech                  25        3         875       2         "},
+      {team("Example Tech", 25, 3, 875, -1),
+       "Example Tech                  25        3         875       -         "},
+      {team("Zero", 0, 0, 1, 0),
+       "Zero                          0         0         1         0         "},
+      {team("Neg", 1, 1, 1, -5),
+       "Neg                           1         1         1         -5        "},
+      {team(name30, 1, 2, 3, 4), name30 + "1         2         3         4         "},
+      {team(name30 + "xyz", 1, 2, 3, 4), name30 + "xyz1         2         3         4         "},
+      {team("Big", 2147483647, 0, 2147483647, 1),
+       "Big                           21474836470         21474836471         "},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(rowOf(c.team), c.row);
+}
+
+TEST(StandingsTest, EmptyPollPrintsTheHeaderAlone) {
+  Poll poll;
+  for (std::optional<std::size_t> limit :
+       {std::optional<std::size_t>(25), std::optional<std::size_t>()}) {
+    std::ostringstream out;
+    printStandings(out, poll, limit);
+    EXPECT_EQ(out.str(), kHeader);
+  }
+}
+
+TEST(StandingsTest, NumbersRowsAndStopsAtTheLimit) {
+  Poll poll;
+  for (int i = 1; i <= 30; ++i) {
+    std::string name = std::to_string(i);
+    poll.appendTeam(team(name.insert(0, 1, 'T'), i, 0, 100 - i, i));
+  }
+  struct Case {
+    std::optional<std::size_t> limit;
+    std::size_t rows;
+  };
+  for (const Case& c : {Case{25, 25}, Case{std::nullopt, 30}, Case{40, 30}}) {
+    std::ostringstream out;
+    printStandings(out, poll, c.limit);
+    std::istringstream lines(out.str());
+    std::vector<std::string> all;
+    for (std::string line; std::getline(lines, line);)
+      all.push_back(line);
+    ASSERT_EQ(all.size(), c.rows + 1);
+    EXPECT_EQ(all[1].substr(0, 8), "1    T1 ");
+    EXPECT_EQ(all[c.rows].substr(0, 5), std::to_string(c.rows) + "   ");
+    EXPECT_EQ(all[1].size(), 75u);
+  }
+}
+
+TEST(StandingsTest, PositionsPastFourDigitsPushTheRowRight) {
+  Poll poll;
+  for (int i = 0; i < 10000; ++i)
+    poll.appendTeam(team("T", 1, 1, 1, -1));
+  std::ostringstream out;
+  printStandings(out, poll, std::nullopt);
+  const std::string text = out.str();
+  EXPECT_NE(text.find("\n9999 T      "), std::string::npos);
+  EXPECT_NE(text.find("\n10000 T     "), std::string::npos);
+}
+
+}  // namespace

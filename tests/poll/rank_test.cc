@@ -1,0 +1,77 @@
+#include "poll/rank.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Standing = std::vector<std::pair<std::string, int>>;
+
+Poll pollOf(const Standing& teams) {
+  Poll poll;
+  for (const auto& [name, votes] : teams) {
+    Team team;
+    team.name = name;
+    team.votes = votes;
+    poll.appendTeam(team);
+  }
+  return poll;
+}
+
+Standing standingOf(const Poll& poll) {
+  Standing standing;
+  for (const Team& team : poll.teams)
+    standing.emplace_back(team.name, team.votes);
+  return standing;
+}
+
+TEST(RankTeamsTest, RanksByFallingVotesWithTiesReversed) {
+  struct Case {
+    Standing before;
+    Standing after;
+  };
+  const Case cases[] = {
+      {{{"A", 100}, {"B", 50}, {"C", 50}, {"D", 0}, {"E", 75}},
+       {{"A", 100}, {"E", 75}, {"C", 50}, {"B", 50}}},
+      {{{"A", 100}, {"B", 80}, {"C", 80}, {"D", 80}},
+       {{"A", 100}, {"D", 80}, {"C", 80}, {"B", 80}}},
+      {{{"A", 100}, {"D", 80}, {"C", 80}, {"B", 80}},
+       {{"A", 100}, {"B", 80}, {"C", 80}, {"D", 80}}},
+      {{{"P", 5}, {"Q", 5}, {"R", 5}}, {{"R", 5}, {"Q", 5}, {"P", 5}}},
+      {{{"A", 100}, {"B", 90}, {"C", 120}}, {{"C", 120}, {"A", 100}, {"B", 90}}},
+      {{{"A", 7}}, {{"A", 7}}},
+      {{{"X", 0}}, {}},
+      {{{"A", 0}, {"B", 0}}, {}},
+      {{}, {}},
+      // Only exactly 0 drops a team; negative votes rank below every positive count.
+      {{{"N", -3}, {"Z", 0}, {"P", 2}}, {{"P", 2}, {"N", -3}}},
+  };
+  for (const Case& c : cases) {
+    Poll poll = pollOf(c.before);
+    rankTeams(poll);
+    EXPECT_EQ(standingOf(poll), c.after);
+  }
+}
+
+TEST(RankTeamsTest, RankingTwiceRestoresTheTieOrder) {
+  Poll poll = pollOf({{"A", 3}, {"B", 3}, {"C", 3}, {"D", 1}});
+  rankTeams(poll);
+  rankTeams(poll);
+  EXPECT_EQ(standingOf(poll), (Standing{{"A", 3}, {"B", 3}, {"C", 3}, {"D", 1}}));
+}
+
+TEST(RankTeamsTest, ChangesNoFieldAndRelinksTheSameTeams) {
+  Poll poll = pollOf({{"Low", 1}, {"High", 9}});
+  poll.teamAt(1).lastWeek = 4;
+  poll.teamAt(1).wins = 12;
+  const Team* low = &poll.teamAt(1);
+  rankTeams(poll);
+  EXPECT_EQ(&poll.teamAt(2), low);  // the same node, moved, not copied
+  EXPECT_EQ(poll.teamAt(2).lastWeek, 4);
+  EXPECT_EQ(poll.teamAt(2).wins, 12);
+}
+
+}  // namespace

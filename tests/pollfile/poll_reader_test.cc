@@ -1,0 +1,120 @@
+#include "pollfile/poll_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A team as the reader gives it: name, lastWeek, wins, losses, votes.
+struct Row {
+  std::string name;
+  int lastWeek, wins, losses, votes;
+  bool operator==(const Row&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Row& row) {
+  return out << '{' << '"' << row.name << "\" " << row.lastWeek << ' ' << row.wins << ' '
+             << row.losses << ' ' << row.votes << '}';
+}
+
+struct Read {
+  std::string date;
+  std::vector<Row> rows;
+};
+
+Read read(const std::string& text) {
+  std::istringstream in(text);
+  PollFileContent content;
+  EXPECT_TRUE(readPollFile(in, content));
+  Read result{content.date, {}};
+  for (const Team& t : content.teams) {
+    result.rows.push_back({t.name, t.lastWeek, t.wins, t.losses, t.votes});
+  }
+  return result;
+}
+
+TEST(PollReaderTest, ReadsRowsByTheirDigitRunsTabsAndBlanks) {
+  struct Case {
+    const char* what;
+    std::string text;
+    std::string date;
+    std::vector<Row> rows;
+  };
+  const std::string d = "March 28 2010\n";
+  const Case cases[] = {
+      {"two rows",
+       d + "1\tExample Tech\t25-3\t875\t-\n2\tState\t20-8\t700\t7\n",
+       "March 28 2010",
+       {{"Example Tech", 1, 25, 3, 875}, {"State", 2, 20, 8, 700}}},
+      {"space instead of dash",
+       d + "1\tA\t25 3\t875\t-\n",
+       "March 28 2010",
+       {{"A", 1, 25, 3, 875}}},
+      {"leading zeros", d + "007\tA\t005-03\t0875\t-\n", "March 28 2010", {{"A", 7, 5, 3, 875}}},
+      {"leading spaces in a name",
+       d + "1\t   A b \t1-2\t3\t-\n",
+       "March 28 2010",
+       {{"A b ", 1, 1, 2, 3}}},
+      {"name starting with digits",
+       d + "1\t76ers U\t1-2\t3\t-\n",
+       "March 28 2010",
+       {{"76ers U", 1, 1, 2, 3}}},
+      {"CRLF rows",
+       "March 28 2010\r\n1\tA\t1-2\t3\t-\r\n2\tB\t4-5\t6\t1\r\n",
+       "March 28 2010",
+       {{"A", 1, 1, 2, 3}, {"B", 2, 4, 5, 6}}},
+      {"empty lines and blanks between rows",
+       d + "1\tA\t1-2\t3\t-\n\n \t\n  2\tB\t4-5\t6\t1\n\n\n",
+       "March 28 2010",
+       {{"A", 1, 1, 2, 3}, {"B", 2, 4, 5, 6}}},
+      {"blank lines before the first row",
+       d + "\n\n  1\tA\t1-2\t3\t-\n",
+       "March 28 2010",
+       {{"A", 1, 1, 2, 3}}},
+      {"last row without a line end", d + "1\tA\t1-2\t3\t-", "March 28 2010", {{"A", 1, 1, 2, 3}}},
+      {"17-character date line",
+       "September 10 2010\n1\tA\t1-2\t3\t-\n",
+       "September 10 2010",
+       {{"A", 1, 1, 2, 3}}},
+      {"17 characters and CRLF",
+       "September 10 2010\r\n1\tA\t1-2\t3\t-\r\n",
+       "September 10 2010",
+       {{"A", 1, 1, 2, 3}}},
+      {"18-character date line", "September 10 20101\n1\tA\t1-2\t3\t-\n", "September 10 2010", {}},
+      {"a carriage return inside the date stays", "May\r1 2010\n", "May\r1 2010", {}},
+      {"date line alone", "March 28 2010\n", "March 28 2010", {}},
+      {"date without a line end", "March 28 2010", "March 28 2010", {}},
+      {"empty file", "", "", {}},
+      {"cut off inside a name",
+       d + "1\tA\t1-2\t3\t-\n2\tHalf a na",
+       "March 28 2010",
+       {{"A", 1, 1, 2, 3}}},
+      {"cut off after the name's tab",
+       d + "1\tA\t1-2\t3\t-\n2\tB\t",
+       "March 28 2010",
+       {{"A", 1, 1, 2, 3}, {"B", 2, 0, 0, 0}}},
+      {"digit runs saturate",
+       d + "99999999999\tA\t2147483648-4294967296\t99999999999999\t-\n",
+       "March 28 2010",
+       {{"A", 2147483647, 2147483647, 2147483647, 2147483647}}},
+      {"missing numbers give 0", d + "\tA\t-\t\t\n", "March 28 2010", {{"A", 0, 0, 0, 0}}},
+  };
+  for (const Case& c : cases) {
+    Read result = read(c.text);
+    EXPECT_EQ(result.date, c.date) << c.what;
+    EXPECT_EQ(result.rows, c.rows) << c.what;
+  }
+}
+
+TEST(PollReaderTest, NamesLongerThanTheReadBlockAreKeptWhole) {
+  std::string name(200000, 'x');
+  Read result = read("May 1 2010\n1\t" + name + "\t1-2\t3\t-\n");
+  ASSERT_EQ(result.rows.size(), 1u);
+  EXPECT_EQ(result.rows[0].name, name);
+  EXPECT_EQ(result.rows[0].votes, 3);
+}
+
+}  // namespace

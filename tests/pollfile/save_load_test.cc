@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "poll/poll.h"
+#include "pollfile/save_poll.h"
+#include "temp_dir.h"
+
+namespace {
+
+Team team(const std::string& name, int wins, int losses, int votes, int lastWeek) {
+  Team t;
+  t.name = name;
+  t.wins = wins;
+  t.losses = losses;
+  t.votes = votes;
+  t.lastWeek = lastWeek;
+  return t;
+}
+
+Poll twoTeamPoll() {
+  Poll poll;
+  std::strcpy(poll.date, "March 28 2010");
+  poll.appendTeam(team("Example Tech", 25, 3, 875, -1));
+  poll.appendTeam(team("North State", 20, 8, 700, 7));
+  return poll;
+}
+
+TEST(SaveLoadTest, SavesTheExactBytes) {
+  TempDir dir;
+  ASSERT_TRUE(savePoll(twoTeamPoll(), dir.file("poll.txt")));
+  EXPECT_EQ(readFile(dir.file("poll.txt")),
+            "March 28 2010\n"
+            "1\tExample Tech\t25-3\t875\t-\n"
+            "2\tNorth State\t20-8\t700\t7\n");
+}
+
+TEST(SaveLoadTest, SavingAnEmptyPollWritesTheDateLineAndReplacesTheFile) {
+  TempDir dir;
+  writeFile(dir.file("poll.txt"), std::string(1000, 'z'));
+  Poll poll;
+  std::strcpy(poll.date, "May 1 2010");
+  ASSERT_TRUE(savePoll(poll, dir.file("poll.txt")));
+  EXPECT_EQ(readFile(dir.file("poll.txt")), "May 1 2010\n");
+}
+
+TEST(SaveLoadTest, LoadStartsANewWeek) {
+  TempDir dir;
+  ASSERT_TRUE(savePoll(twoTeamPoll(), dir.file("poll.txt")));
+  Poll poll;
+  poll.appendTeam(team("Old", 1, 1, 1, 1));
+  ASSERT_TRUE(poll.loadPoll(dir.file("poll.txt")));
+  EXPECT_STREQ(poll.date, "April 4 2010");
+  ASSERT_EQ(poll.teamCount(), 2u);
+  const Team& first = poll.teamAt(1);
+  const Team& second = poll.teamAt(2);
+  EXPECT_EQ(first.name, "Example Tech");
+  EXPECT_EQ(first.lastWeek, 1);
+  EXPECT_EQ(first.wins, 25);
+  EXPECT_EQ(first.losses, 3);
+  EXPECT_EQ(first.votes, 875);
+  EXPECT_EQ(second.name, "North State");
+  EXPECT_EQ(second.lastWeek, 2);
+  EXPECT_EQ(second.votes, 700);
+}
+
+TEST(SaveLoadTest, SeptemberDatesWithCrlfLineEndsLoadTheirRows) {
+  TempDir dir;
+  writeFile(dir.file("crlf.txt"), "September 24 2010\r\n1\tA\t1-2\t3\t-\r\n");
+  Poll poll;
+  ASSERT_TRUE(poll.loadPoll(dir.file("crlf.txt")));
+  EXPECT_STREQ(poll.date, "October 1 2010");
+  ASSERT_EQ(poll.teamCount(), 1u);
+  EXPECT_EQ(poll.teamAt(1).name, "A");
+}
+
+TEST(SaveLoadTest, FailedLoadsLeaveThePollAsItWas) {
+  TempDir dir;
+  const std::string paths[] = {dir.file("missing.txt"), dir.file(""), "/proc/self/mem"};
+  for (const std::string& path : paths) {
+    Poll poll = twoTeamPoll();
+    EXPECT_FALSE(poll.loadPoll(path)) << path;
+    EXPECT_STREQ(poll.date, "March 28 2010");
+    EXPECT_EQ(poll.teamCount(), 2u);
+  }
+}
+
+TEST(SaveLoadTest, FailedSavesAreReported) {
+  TempDir dir;
+  const std::string paths[] = {"/dev/full", dir.file("no/such/dir/poll.txt"), dir.file("")};
+  Poll poll = twoTeamPoll();
+  for (const std::string& path : paths)
+    EXPECT_FALSE(savePoll(poll, path)) << path;
+}
+
+TEST(SaveLoadTest, LargePollsGoThroughTheBlockWriterIntact) {
+  TempDir dir;
+  Poll poll;
+  std::strcpy(poll.date, "May 1 2010");
+  std::string expected = "May 1 2010\n";
+  for (int i = 1; i <= 5000; ++i) {
+    std::string name =
+        "School " + std::to_string(i) + std::string(static_cast<size_t>(i % 40), 'q');
+    poll.appendTeam(team(name, i, i + 1, 10000 - i, -1));
+    expected += std::to_string(i) + "\t" + name + "\t" + std::to_string(i) + "-" +
+                std::to_string(i + 1) + "\t" + std::to_string(10000 - i) + "\t-\n";
+  }
+  poll.appendTeam(team(std::string(100000, 'L'), 1, 2, 3, 4));
+  expected += "5001\t" + std::string(100000, 'L') + "\t1-2\t3\t4\n";
+  ASSERT_TRUE(savePoll(poll, dir.file("big.txt")));
+  EXPECT_EQ(readFile(dir.file("big.txt")), expected);
+}
+
+}  // namespace
