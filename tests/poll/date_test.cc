@@ -9,7 +9,7 @@ namespace {
 
 std::string advanced(const std::string& text) {
   char date[18] = {};
-  std::memcpy(date, text.data(), text.size());
+  text.copy(date, sizeof date - 1);  // the rest stays zero, so the text is terminated
   advanceWeek(date);
   return date;
 }

@@ -1,0 +1,101 @@
+// A poll of teams that the menu would accept, saved and loaded again without ranking, gives
+// back the same teams in the same order, each with its position as last week's rank. Only
+// leading blanks of a name are lost. Files go to a temporary directory of the target's own.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "poll/poll.h"
+#include "pollfile/save_poll.h"
+
+namespace {
+
+// The target's own directory, removed when the fuzzer exits.
+class ScratchDir {
+ public:
+  ScratchDir() {
+    char pattern[] = "/tmp/hoops-fuzz-XXXXXX";
+    if (mkdtemp(pattern) == nullptr)
+      __builtin_trap();
+    dir_ = pattern;
+  }
+  ~ScratchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+  }
+  std::string file(const char* name) const { return (dir_ / name).string(); }
+
+ private:
+  std::filesystem::path dir_;
+};
+
+const std::string& pollPath() {
+  static const ScratchDir dir;
+  static const std::string path = dir.file("poll.txt");
+  return path;
+}
+
+// Reads a little-endian count from the input, limited to 0..2147483647.
+int32_t takeCount(const uint8_t*& data, size_t& size) {
+  uint32_t value = 0;
+  for (int i = 0; i < 4 && size > 0; ++i, ++data, --size)
+    value |= uint32_t{*data} << (8 * i);
+  return static_cast<int32_t>(value & 0x7fffffffu);
+}
+
+// A name as the menu accepts it: one line, no tab, not blanks only.
+bool acceptable(const std::string& name) {
+  return name.find('\t') == std::string::npos && name.find_first_not_of(" \r") != std::string::npos;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  Poll poll;
+  std::strcpy(poll.date, "March 28 2010");
+  // Each team: a name up to a line feed, then wins, losses and votes as 4 bytes each.
+  while (size > 0) {
+    const uint8_t* end = static_cast<const uint8_t*>(std::memchr(data, '\n', size));
+    size_t length = end == nullptr ? size : static_cast<size_t>(end - data);
+    Team team;
+    team.name.assign(reinterpret_cast<const char*>(data), length);
+    data += length;
+    size -= length;
+    if (size > 0) {
+      ++data;
+      --size;
+    }
+    team.wins = takeCount(data, size);
+    team.losses = takeCount(data, size);
+    team.votes = takeCount(data, size);
+    if (acceptable(team.name))
+      poll.appendTeam(team);
+  }
+  if (!savePoll(poll, pollPath()))
+    __builtin_trap();
+  Poll loaded;
+  if (!loaded.loadPoll(pollPath()))
+    __builtin_trap();
+  if (std::strcmp(loaded.date, "April 4 2010") != 0)
+    __builtin_trap();
+  if (loaded.teamCount() != poll.teamCount())
+    __builtin_trap();
+  int32_t position = 1;
+  auto back = loaded.teams.begin();
+  for (const Team& team : poll.teams) {
+    std::string name = team.name.substr(team.name.find_first_not_of(" \r"));
+    if (back->name != name || back->wins != team.wins || back->losses != team.losses ||
+        back->votes != team.votes || back->lastWeek != position) {
+      __builtin_trap();
+    }
+    ++back;
+    ++position;
+  }
+  return 0;
+}

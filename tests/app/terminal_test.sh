@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Drives hoops-ranking in a real terminal (tmux) and checks what a person sees: the title
+# waits for Enter, every prompt is on screen before anything is typed, an added team shows in
+# the full table, and 9 then Enter ends the program.
+#   tests/app/terminal_test.sh path/to/hoops-ranking
+set -euo pipefail
+exe="$(realpath "$1")"
+session="hoops-terminal-$$"
+work="$(mktemp -d)"
+trap 'tmux kill-session -t "$session" 2>/dev/null || true; rm -rf "$work"' EXIT
+
+screen() { tmux capture-pane -p -t "$session" -S - -E -; }
+fail() { echo "terminal test: $*"; echo "--- screen:"; screen; exit 1; }
+
+# Waits until the screen shows `text` `count` times (default once).
+wait_for() {
+  local text="$1" count="${2:-1}"
+  for _ in $(seq 100); do
+    [ "$(screen | grep -cF -- "$text" || true)" -ge "$count" ] && return 0
+    sleep 0.05
+  done
+  fail "never saw \"$text\" (x$count)"
+}
+type_line() { tmux send-keys -t "$session" -l -- "$1"; tmux send-keys -t "$session" Enter; }
+
+tmux new-session -d -s "$session" -x 100 -y 50 -c "$work" \
+  "'$exe'; echo \"EXITED WITH \$?\"; sleep 60"
+tmux set-option -t "$session" history-limit 5000 >/dev/null
+
+wait_for "Press Enter to continue"
+sleep 0.3
+screen | grep -qF "Enter an option:" && fail "the menu appeared before Enter was pressed"
+type_line ""
+wait_for "Enter an option:"
+type_line 3
+wait_for "New team name:"
+type_line "Terminal Tech"
+wait_for "Wins:"
+type_line 12
+wait_for "Losses:"
+type_line 4
+wait_for "Votes:"
+type_line 321
+wait_for "Enter an option:" 2
+type_line 8
+wait_for "1    Terminal Tech                 12        4         321       -"
+wait_for "Enter an option:" 3
+type_line 9
+wait_for "Press any key to exit."
+screen | grep -q "EXITED WITH" && fail "the program ended before the last key"
+type_line ""
+wait_for "EXITED WITH 0"
+echo "terminal test passed"
