@@ -13,13 +13,10 @@
 namespace {
 
 bool isNumber(std::string_view text) {
-  if (!text.empty() && text[0] == '-')
-    text.remove_prefix(1);
-  if (text.empty() || (text.size() > 1 && text[0] == '0'))
-    return false;
+  if (!text.empty() && text[0] == '-') text.remove_prefix(1);
+  if (text.empty() || (text.size() > 1 && text[0] == '0')) return false;
   for (char c : text) {
-    if (c < '0' || c > '9')
-      return false;
+    if (c < '0' || c > '9') return false;
   }
   return true;
 }
@@ -31,8 +28,7 @@ bool isPollDate(std::string_view text) {
                                   "September", "October",  "November", "December"};
   std::size_t first = text.find(' ');
   std::size_t second = first == std::string_view::npos ? first : text.find(' ', first + 1);
-  if (second == std::string_view::npos)
-    return false;
+  if (second == std::string_view::npos) return false;
   bool known = false;
   for (const char* month : kMonths)
     known = known || text.substr(0, first) == month;
@@ -43,8 +39,7 @@ bool isPollDate(std::string_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size > 17)
-    return 0;
+  if (size > 17) return 0;
   // A heap block of exactly the buffer's size, so AddressSanitizer sees any access past it.
   std::unique_ptr<char[]> block(new char[18]);
   std::memcpy(block.get(), data, size);
@@ -53,7 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto& date = *reinterpret_cast<char(*)[18]>(block.get());
   advanceWeek(date);
   const std::string after(block.get());
-  if (after != before && !isPollDate(after))
-    __builtin_trap();
+  if (after != before && !isPollDate(after)) __builtin_trap();
   return 0;
 }

@@ -10,24 +10,19 @@
 #include "console/number_prompt.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 8)
-    return 0;
+  if (size < 8) return 0;
   int32_t min;
   int32_t max;
   std::memcpy(&min, data, 4);
   std::memcpy(&max, data + 4, 4);
-  if (min > max)
-    std::swap(min, max);
+  if (min > max) std::swap(min, max);
   std::istringstream in(std::string(reinterpret_cast<const char*>(data + 8), size - 8));
   std::ostringstream out;
   while (true) {
     std::optional<int32_t> value = promptNumber(in, out, "N: ", min, max);
-    if (!value)
-      break;
-    if (*value < min || *value > max)
-      __builtin_trap();
+    if (!value) break;
+    if (*value < min || *value > max) __builtin_trap();
   }
-  if (in.peek() != std::istream::traits_type::eof())
-    __builtin_trap();
+  if (in.peek() != std::istream::traits_type::eof()) __builtin_trap();
   return 0;
 }

@@ -21,8 +21,7 @@ class ScratchDir {
  public:
   ScratchDir() {
     char pattern[] = "/tmp/hoops-fuzz-XXXXXX";
-    if (mkdtemp(pattern) == nullptr)
-      __builtin_trap();
+    if (mkdtemp(pattern) == nullptr) __builtin_trap();
     dir_ = pattern;
   }
   ~ScratchDir() {
@@ -74,18 +73,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     team.wins = takeCount(data, size);
     team.losses = takeCount(data, size);
     team.votes = takeCount(data, size);
-    if (acceptable(team.name))
-      poll.appendTeam(team);
+    if (acceptable(team.name)) poll.appendTeam(team);
   }
-  if (!savePoll(poll, pollPath()))
-    __builtin_trap();
+  if (!savePoll(poll, pollPath())) __builtin_trap();
   Poll loaded;
-  if (!loaded.loadPoll(pollPath()))
-    __builtin_trap();
-  if (std::strcmp(loaded.date, "April 4 2010") != 0)
-    __builtin_trap();
-  if (loaded.teamCount() != poll.teamCount())
-    __builtin_trap();
+  if (!loaded.loadPoll(pollPath())) __builtin_trap();
+  if (std::strcmp(loaded.date, "April 4 2010") != 0) __builtin_trap();
+  if (loaded.teamCount() != poll.teamCount()) __builtin_trap();
   int32_t position = 1;
   auto back = loaded.teams.begin();
   for (const Team& team : poll.teams) {

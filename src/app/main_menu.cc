@@ -54,8 +54,7 @@ class MainMenu {
       for (std::string_view line : kMenuFrame)
         out_ << line << std::endl;
       std::optional<int32_t> option = promptNumber(in_, out_, "Enter an option: ", 1, 9);
-      if (!option || *option == kExitOption || !carryOut(*option))
-        return;
+      if (!option || *option == kExitOption || !carryOut(*option)) return;
     }
   }
 
@@ -87,8 +86,7 @@ class MainMenu {
   }
 
   bool load() {
-    if (!readPath("Path to input file (ex. c:\\in.txt): "))
-      return false;
+    if (!readPath("Path to input file (ex. c:\\in.txt): ")) return false;
     if (poll_.loadPoll(path_)) {
       out_ << "Loaded file." << std::endl << std::endl;
       rankTeams(poll_);
@@ -99,8 +97,7 @@ class MainMenu {
   }
 
   bool save() {
-    if (!readPath("Path to output file (ex. c:\\out.txt): "))
-      return false;
+    if (!readPath("Path to output file (ex. c:\\out.txt): ")) return false;
     if (savePoll(poll_, path_)) {
       out_ << "Saved file." << std::endl << std::endl;
     } else {
@@ -112,8 +109,7 @@ class MainMenu {
   bool add() {
     while (true) {
       std::optional<std::string> name = promptLine(in_, out_, "New team name: ");
-      if (!name)
-        return false;
+      if (!name) return false;
       if (isStorableName(*name)) {
         scratch_.name = std::move(*name);
         break;
@@ -131,11 +127,9 @@ class MainMenu {
   }
 
   bool edit() {
-    if (reportEmpty())
-      return true;
+    if (reportEmpty()) return true;
     std::optional<std::size_t> position = readPosition("School number to edit: ");
-    if (!position)
-      return false;
+    if (!position) return false;
     Team& team = poll_.teamAt(*position);
     out_ << "Editing " << team.name << std::endl;
     // Each number is stored as soon as it has been read.
@@ -148,19 +142,16 @@ class MainMenu {
   }
 
   bool remove() {
-    if (reportEmpty())
-      return true;
+    if (reportEmpty()) return true;
     std::optional<std::size_t> position = readPosition("School number to remove: ");
-    if (!position)
-      return false;
+    if (!position) return false;
     poll_.removeTeamAt(*position);
     return true;
   }
 
   // Says "Empty list!" when the poll has no team to pick.
   bool reportEmpty() {
-    if (poll_.teamCount() != 0)
-      return false;
+    if (poll_.teamCount() != 0) return false;
     out_ << "Empty list!" << std::endl;
     return true;
   }
@@ -172,23 +163,20 @@ class MainMenu {
     int32_t max =
         count > static_cast<std::size_t>(kMaxCount) ? kMaxCount : static_cast<int32_t>(count);
     std::optional<int32_t> position = promptNumber(in_, out_, prompt, 1, max);
-    if (!position)
-      return std::nullopt;
+    if (!position) return std::nullopt;
     return static_cast<std::size_t>(*position);
   }
 
   bool readCount(std::string_view prompt, int32_t& field) {
     std::optional<int32_t> value = promptNumber(in_, out_, prompt, 0, kMaxCount);
-    if (!value)
-      return false;
+    if (!value) return false;
     field = *value;
     return true;
   }
 
   bool readPath(std::string_view prompt) {
     std::optional<std::string> line = promptLine(in_, out_, prompt);
-    if (!line)
-      return false;
+    if (!line) return false;
     path_ = std::move(*line);
     return true;
   }

@@ -11,8 +11,7 @@ constexpr int64_t kLargest = 2147483647;
 class Attempt {
  public:
   void judge(char c) {
-    if (invalid_)
-      return;
+    if (invalid_) return;
     if (digitCount_ == 0 && (c == '+' || c == '-')) {
       negative_ = c == '-';
     } else if (c >= '0' && c <= '9' && digitCount_ < kMaxDigits) {
@@ -25,8 +24,7 @@ class Attempt {
 
   // The line's value, or nullopt when it breaks a rule or holds no digit.
   std::optional<int32_t> value() const {
-    if (invalid_ || digitCount_ == 0)
-      return std::nullopt;
+    if (invalid_ || digitCount_ == 0) return std::nullopt;
     int64_t magnitude = magnitude_ > kLargest ? kLargest : magnitude_;
     return static_cast<int32_t>(negative_ ? -magnitude : magnitude);
   }
@@ -60,10 +58,8 @@ std::optional<int32_t> promptNumber(std::istream& in, std::ostream& out, std::st
       return std::nullopt;
     }
     std::optional<int32_t> value = attempt.value();
-    if (value && *value >= min && *value <= max)
-      return value;
+    if (value && *value >= min && *value <= max) return value;
     out << "Invalid entry." << std::endl;
-    if (ended)
-      return std::nullopt;
+    if (ended) return std::nullopt;
   }
 }

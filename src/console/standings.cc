@@ -21,8 +21,7 @@ void printStandings(std::ostream& out, const Poll& poll, std::optional<std::size
   out << "     Team                          Wins      Losses    Votes     Last Week" << std::endl;
   std::size_t position = 1;
   for (const Team& team : poll.teams) {
-    if (limit && position > *limit)
-      break;
+    if (limit && position > *limit) break;
     // One flush for the whole table instead of one per row: the same characters, and a
     // poll of many thousand teams prints without a system call per line.
     out << std::setw(4) << std::left << position << ' ' << team << '\n';

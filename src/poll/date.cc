@@ -18,8 +18,7 @@ constexpr std::size_t kMaxYearLength = 4;
 
 int monthIndexOf(std::string_view name) {
   for (int i = 0; i < 12; ++i) {
-    if (name == kMonthNames[i])
-      return i;
+    if (name == kMonthNames[i]) return i;
   }
   return -1;
 }
@@ -38,19 +37,16 @@ bool isLeapYear(int32_t year) {
 }  // namespace
 
 int daysInMonth(int32_t year, int monthIndex) {
-  if (monthIndex == 1 && isLeapYear(year))
-    return 29;
+  if (monthIndex == 1 && isLeapYear(year)) return 29;
   return kMonthDays[monthIndex];
 }
 
 bool formatPollDate(char (&date)[18], int monthIndex, int32_t day, int32_t year) {
-  if (monthIndex < 0 || monthIndex > 11)
-    return false;
+  if (monthIndex < 0 || monthIndex > 11) return false;
   char scratch[48];
   int length = std::snprintf(scratch, sizeof scratch, "%s %d %d", kMonthNames[monthIndex],
                              static_cast<int>(day), static_cast<int>(year));
-  if (length < 0 || static_cast<std::size_t>(length) >= sizeof date)
-    return false;
+  if (length < 0 || static_cast<std::size_t>(length) >= sizeof date) return false;
   std::memcpy(date, scratch, static_cast<std::size_t>(length) + 1);
   return true;
 }
@@ -58,15 +54,12 @@ bool formatPollDate(char (&date)[18], int monthIndex, int32_t day, int32_t year)
 void advanceWeek(char (&date)[18]) {
   // A buffer without a terminator holds no text; leave it alone.
   std::string_view text(date, strnlen(date, sizeof date));
-  if (text.size() == sizeof date)
-    return;
+  if (text.size() == sizeof date) return;
 
   std::size_t firstSpace = text.find(' ');
-  if (firstSpace == std::string_view::npos)
-    return;
+  if (firstSpace == std::string_view::npos) return;
   std::size_t secondSpace = text.find(' ', firstSpace + 1);
-  if (secondSpace == std::string_view::npos)
-    return;
+  if (secondSpace == std::string_view::npos) return;
 
   int monthIndex = monthIndexOf(text.substr(0, firstSpace));
   std::string_view dayPart = text.substr(firstSpace + 1, secondSpace - firstSpace - 1);

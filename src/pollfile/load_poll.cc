@@ -7,12 +7,10 @@
 
 bool Poll::loadPoll(const std::string& path) {
   std::ifstream file(path);
-  if (!file.is_open())
-    return false;
+  if (!file.is_open()) return false;
   // The whole file is read before the poll changes, so a read error leaves it as it was.
   PollFileContent content;
-  if (!readPollFile(file, content))
-    return false;
+  if (!readPollFile(file, content)) return false;
   advanceWeek(content.date);
   std::memcpy(date, content.date, sizeof date);
   clearTeams();

@@ -38,8 +38,7 @@ class PollScanner {
 
   int take() {
     int c = peek();
-    if (c != kEnd)
-      ++next_;
+    if (c != kEnd) ++next_;
     return c;
   }
 
@@ -59,8 +58,7 @@ class PollScanner {
     int64_t value = 0;
     for (int c = peek(); isDigit(c); c = peek()) {
       value = value * 10 + (c - '0');
-      if (value > INT32_MAX)
-        value = INT32_MAX;
+      if (value > INT32_MAX) value = INT32_MAX;
       ++next_;
     }
     return static_cast<int32_t>(value);
@@ -75,21 +73,18 @@ class PollScanner {
   // false when the end comes first.
   bool takeUntilTab(std::string& text) {
     while (true) {
-      if (peek() == kEnd)
-        return false;
+      if (peek() == kEnd) return false;
       const char* tab = static_cast<const char*>(std::memchr(next_, '\t', end_ - next_));
       const char* stop = tab != nullptr ? tab : end_;
       text.append(next_, stop);
       next_ = stop;
-      if (tab != nullptr)
-        return true;
+      if (tab != nullptr) return true;
     }
   }
 
  private:
   bool refill() {
-    if (!in_)
-      return false;
+    if (!in_) return false;
     in_.read(buffer_, sizeof buffer_);
     next_ = buffer_;
     end_ = buffer_ + in_.gcount();
@@ -108,11 +103,9 @@ void readDateLine(PollScanner& scanner, char (&date)[Poll::kDateCapacity + 1]) {
   std::size_t length = 0;
   while (true) {
     int c = scanner.peek();
-    if (c == kEnd)
-      break;
+    if (c == kEnd) break;
     scanner.take();
-    if (c == '\n')
-      break;
+    if (c == '\n') break;
     if (c == '\r' && scanner.peek() == '\n') {
       // A CRLF line end: the carriage return is not part of the date.
       scanner.take();
@@ -136,8 +129,7 @@ bool readRow(PollScanner& scanner, Team& team) {
   scanner.skipBlanks();
   team.lastWeek = scanner.takeNumber();
   scanner.skipBlanks();
-  if (!scanner.takeUntilTab(team.name))
-    return false;
+  if (!scanner.takeUntilTab(team.name)) return false;
   scanner.skipBlanks();
   team.wins = scanner.takeNumber();
   scanner.take();  // the separator between wins and losses, whatever it is
@@ -158,8 +150,7 @@ bool readPollFile(std::istream& in, PollFileContent& content) {
   while (scanner.good()) {
     Team team;
     team.lastWeek = 0;
-    if (!readRow(scanner, team))
-      break;
+    if (!readRow(scanner, team)) break;
     content.teams.push_back(std::move(team));
   }
   return !scanner.readError();

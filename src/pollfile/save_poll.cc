@@ -76,8 +76,7 @@ bool writePollFile(std::ostream& out, const Poll& poll) {
 
 bool savePoll(const Poll& poll, const std::string& path) {
   std::ofstream file(path, std::ios::out | std::ios::trunc);
-  if (!file.is_open())
-    return false;
+  if (!file.is_open()) return false;
   bool written = writePollFile(file, poll);
   file.close();
   return written && !file.fail();

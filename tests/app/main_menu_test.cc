@@ -41,8 +41,7 @@ std::string run(const std::string& input) {
 std::string row(int position, const std::string& name, int wins, int losses, int votes,
                 const std::string& lastWeek) {
   auto pad = [](std::string text, std::size_t width) {
-    if (text.size() < width)
-      text.resize(width, ' ');
+    if (text.size() < width) text.resize(width, ' ');
     return text;
   };
   return pad(std::to_string(position), 4) + " " + pad(name, 30) + pad(std::to_string(wins), 10) +

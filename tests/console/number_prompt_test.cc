@@ -29,8 +29,7 @@ Reply ask(const std::string& input, int32_t min, int32_t max) {
 // Whether one typed line is accepted alone, and with which value.
 std::optional<int32_t> judge(const std::string& line, int32_t min, int32_t max) {
   Reply reply = ask(line + "\n" + std::to_string(min) + "\n", min, max);
-  if (reply.output == "N: ")
-    return reply.value;
+  if (reply.output == "N: ") return reply.value;
   EXPECT_EQ(reply.output, "N: Invalid entry.\nN: ") << '"' << line << '"';
   EXPECT_EQ(reply.value, min);
   return std::nullopt;
