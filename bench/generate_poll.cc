@@ -104,8 +104,7 @@ int main(int argc, char** argv) {
   std::mt19937_64 random(seed);
   // A step coprime with kNameCount walks every name once, in a seed-dependent order.
   uint64_t step = 7919;
-  while (std::gcd(step, kNameCount) != 1)
-    step += 2;
+  while (std::gcd(step, kNameCount) != 1) step += 2;
   uint64_t index = random() % kNameCount;
 
   std::string out = "March 28 2010\n";

@@ -30,8 +30,7 @@ bool isPollDate(std::string_view text) {
   std::size_t second = first == std::string_view::npos ? first : text.find(' ', first + 1);
   if (second == std::string_view::npos) return false;
   bool known = false;
-  for (const char* month : kMonths)
-    known = known || text.substr(0, first) == month;
+  for (const char* month : kMonths) known = known || text.substr(0, first) == month;
   return known && isNumber(text.substr(first + 1, second - first - 1)) &&
          isNumber(text.substr(second + 1));
 }

@@ -43,8 +43,7 @@ const std::string& pollPath() {
 // Reads a little-endian count from the input, limited to 0..2147483647.
 int32_t takeCount(const uint8_t*& data, size_t& size) {
   uint32_t value = 0;
-  for (int i = 0; i < 4 && size > 0; ++i, ++data, --size)
-    value |= uint32_t{*data} << (8 * i);
+  for (int i = 0; i < 4 && size > 0; ++i, ++data, --size) value |= uint32_t{*data} << (8 * i);
   return static_cast<int32_t>(value & 0x7fffffffu);
 }
 

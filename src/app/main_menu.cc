@@ -51,8 +51,7 @@ class MainMenu {
 
   void run() {
     while (true) {
-      for (std::string_view line : kMenuFrame)
-        out_ << line << std::endl;
+      for (std::string_view line : kMenuFrame) out_ << line << std::endl;
       std::optional<int32_t> option = promptNumber(in_, out_, "Enter an option: ", 1, 9);
       if (!option || *option == kExitOption || !carryOut(*option)) return;
     }

@@ -25,8 +25,7 @@ constexpr std::string_view kTitleArt[] = {
 
 void showTitleScreen(std::istream& in, std::ostream& out) {
   out << std::endl << std::endl;
-  for (std::string_view row : kTitleArt)
-    out << row << std::endl;
+  for (std::string_view row : kTitleArt) out << row << std::endl;
   out << std::endl;
   out << "\t                       \"WINNERS DON'T DO DRUGS\"" << std::endl;
   out << "                        - Dorian Q. Whitmore, Director, FBI" << std::endl;

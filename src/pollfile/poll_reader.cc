@@ -49,8 +49,7 @@ class PollScanner {
   bool readError() const { return in_.bad(); }
 
   void skipBlanks() {
-    while (isBlank(peek()))
-      ++next_;
+    while (isBlank(peek())) ++next_;
   }
 
   // Takes a run of digits; no digit gives 0 and values saturate at 2147483647.
@@ -65,8 +64,7 @@ class PollScanner {
   }
 
   void skipWhile(bool (*keep)(int)) {
-    while (keep(peek()))
-      ++next_;
+    while (keep(peek())) ++next_;
   }
 
   // Appends every character up to the next tab to `text`, leaving the tab unread. Returns
@@ -149,7 +147,6 @@ bool readPollFile(std::istream& in, PollFileContent& content) {
   readDateLine(scanner, content.date);
   while (scanner.good()) {
     Team team;
-    team.lastWeek = 0;
     if (!readRow(scanner, team)) break;
     content.teams.push_back(std::move(team));
   }

@@ -96,8 +96,7 @@ TEST(MainMenuTest, ScriptedDialogues) {
        kMenu + "THIS MENU OPTION WAS STOLEN BY GNOMES\n" + kMenu + "\n"},
       {"input ends at a path", "1\n", kMenu + "Path to input file (ex. c:\\in.txt): \n"},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(run(c.input), c.output) << c.what;
+  for (const Case& c : cases) EXPECT_EQ(run(c.input), c.output) << c.what;
 }
 
 TEST(MainMenuTest, TopTwentyFiveOfThirtyTeams) {

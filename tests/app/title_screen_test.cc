@@ -17,8 +17,7 @@ std::vector<std::string> titleLines(std::string& unread) {
   std::getline(in, unread, '\0');
   std::vector<std::string> lines;
   std::istringstream text(out.str());
-  for (std::string line; std::getline(text, line);)
-    lines.push_back(line);
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
   EXPECT_EQ(out.str().back(), '\n');
   return lines;
 }
@@ -28,8 +27,7 @@ TEST(TitleScreenTest, LaysOutTwentyLinesAndTakesOneCharacter) {
   std::vector<std::string> lines = titleLines(unread);
   ASSERT_EQ(lines.size(), 20u);
   EXPECT_EQ(unread, "3\nrest");
-  for (int i : {0, 1, 14, 17, 19})
-    EXPECT_EQ(lines[i], "") << "line " << i + 1;
+  for (int i : {0, 1, 14, 17, 19}) EXPECT_EQ(lines[i], "") << "line " << i + 1;
   EXPECT_EQ(lines[15], "\t                       \"WINNERS DON'T DO DRUGS\"");
   EXPECT_EQ(lines[16], "                        - Dorian Q. Whitmore, Director, FBI");
   EXPECT_EQ(lines[18], "                               Press Enter to continue");
@@ -42,8 +40,7 @@ TEST(TitleScreenTest, ArtRowsUseTheirIndentAndMainCharacter) {
   for (int block = 0; block < 2; ++block) {
     const std::size_t indent = block == 0 ? 13 : 5;
     std::size_t widest = 0;
-    for (int row = 0; row < 6; ++row)
-      widest = std::max(widest, lines[2 + block * 6 + row].size());
+    for (int row = 0; row < 6; ++row) widest = std::max(widest, lines[2 + block * 6 + row].size());
     for (int row = 0; row < 6; ++row) {
       const std::string& line = lines[2 + block * 6 + row];
       EXPECT_EQ(line.find_first_not_of(' '), indent) << "block " << block << " row " << row;

@@ -47,8 +47,7 @@ TEST(StandingsTest, WritesTeamColumnsToTheCharacter) {
       {team("Big", 2147483647, 0, 2147483647, 1),
        "Big                           21474836470         21474836471         "},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(rowOf(c.team), c.row);
+  for (const Case& c : cases) EXPECT_EQ(rowOf(c.team), c.row);
 }
 
 TEST(StandingsTest, EmptyPollPrintsTheHeaderAlone) {
@@ -76,8 +75,7 @@ TEST(StandingsTest, NumbersRowsAndStopsAtTheLimit) {
     printStandings(out, poll, c.limit);
     std::istringstream lines(out.str());
     std::vector<std::string> all;
-    for (std::string line; std::getline(lines, line);)
-      all.push_back(line);
+    for (std::string line; std::getline(lines, line);) all.push_back(line);
     ASSERT_EQ(all.size(), c.rows + 1);
     EXPECT_EQ(all[1].substr(0, 8), "1    T1 ");
     EXPECT_EQ(all[c.rows].substr(0, 5), std::to_string(c.rows) + "   ");
@@ -87,8 +85,7 @@ TEST(StandingsTest, NumbersRowsAndStopsAtTheLimit) {
 
 TEST(StandingsTest, PositionsPastFourDigitsPushTheRowRight) {
   Poll poll;
-  for (int i = 0; i < 10000; ++i)
-    poll.appendTeam(team("T", 1, 1, 1, -1));
+  for (int i = 0; i < 10000; ++i) poll.appendTeam(team("T", 1, 1, 1, -1));
   std::ostringstream out;
   printStandings(out, poll, std::nullopt);
   const std::string text = out.str();

@@ -39,8 +39,7 @@ TEST(AdvanceWeekTest, MovesOnSevenDays) {
       {"May 1x 20y", "May 8 20"},
       {"June 3 ", "June 10 0"},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(advanced(c.before), c.after) << c.before;
+  for (const Case& c : cases) EXPECT_EQ(advanced(c.before), c.after) << c.before;
 }
 
 TEST(AdvanceWeekTest, LeavesTextsOutsideTheFormatUnchanged) {
@@ -57,16 +56,14 @@ TEST(AdvanceWeekTest, LeavesTextsOutsideTheFormatUnchanged) {
       "Septembers 1 201",
       "\r",
   };
-  for (const char* text : texts)
-    EXPECT_EQ(advanced(text), text) << '"' << text << '"';
+  for (const char* text : texts) EXPECT_EQ(advanced(text), text) << '"' << text << '"';
 }
 
 TEST(AdvanceWeekTest, LeavesAnUnterminatedBufferAlone) {
   char date[18];
   std::memset(date, 'x', sizeof date);
   advanceWeek(date);
-  for (char c : date)
-    EXPECT_EQ(c, 'x');
+  for (char c : date) EXPECT_EQ(c, 'x');
 }
 
 TEST(DaysInMonthTest, FollowsTheGregorianLeapRule) {

@@ -18,15 +18,13 @@ Team named(const std::string& name, int votes = 1) {
 
 Poll pollOf(const std::vector<std::string>& names) {
   Poll poll;
-  for (const std::string& name : names)
-    poll.appendTeam(named(name));
+  for (const std::string& name : names) poll.appendTeam(named(name));
   return poll;
 }
 
 std::vector<std::string> namesOf(const Poll& poll) {
   std::vector<std::string> names;
-  for (const Team& team : poll.teams)
-    names.push_back(team.name);
+  for (const Team& team : poll.teams) names.push_back(team.name);
   return names;
 }
 

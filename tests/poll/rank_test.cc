@@ -23,8 +23,7 @@ Poll pollOf(const Standing& teams) {
 
 Standing standingOf(const Poll& poll) {
   Standing standing;
-  for (const Team& team : poll.teams)
-    standing.emplace_back(team.name, team.votes);
+  for (const Team& team : poll.teams) standing.emplace_back(team.name, team.votes);
   return standing;
 }
 

@@ -90,8 +90,7 @@ TEST(SaveLoadTest, FailedSavesAreReported) {
   TempDir dir;
   const std::string paths[] = {"/dev/full", dir.file("no/such/dir/poll.txt"), dir.file("")};
   Poll poll = twoTeamPoll();
-  for (const std::string& path : paths)
-    EXPECT_FALSE(savePoll(poll, path)) << path;
+  for (const std::string& path : paths) EXPECT_FALSE(savePoll(poll, path)) << path;
 }
 
 TEST(SaveLoadTest, LargePollsGoThroughTheBlockWriterIntact) {
