@@ -1,52 +1,52 @@
 #!/usr/bin/env bash
-# Times a whole load, save and exit of hoops-ranking against GNU sort on the same poll files
-# of 1,000 to 1,000,000 teams: median of 5 runs each, with peak resident memory.
-#   bench/run.sh [runs]
+# Times a whole load, rank, save and exit of hoops-ranking against GNU sort on the same poll
+# files of 300 to 1,000,000 teams. The runs of the program and of sort (with its default
+# threads, and with --parallel=1) are interleaved, and each figure is the median of the runs:
+# wall time, peak resident memory and, for the program, minor page faults.
+#   bench/run.sh [runs] [sizes...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs="${1:-5}"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j --target hoops-ranking generate_poll >/dev/null
-exe="$PWD/build/hoops-ranking"
+runs="${1:-7}"
+shift || true
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(300 10000 100000 1000000)
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DHOOPS_BUILD_TESTS=OFF \
+  -DHOOPS_BUILD_BENCHMARKS=ON >/dev/null
+cmake --build build-bench -j --target hoops-ranking generate_poll >/dev/null
+exe="$PWD/build-bench/hoops-ranking"
 out="$PWD/bench-out"
 mkdir -p "$out"
 tab="$(printf '\t')"
 
-# Runs a command under /usr/bin/time -v; prints "seconds kilobytes". The seconds are taken
-# with the shell's microsecond clock, finer than time's own.
+# Runs a command; prints "seconds kilobytes faults". Seconds come from the shell's
+# microsecond clock, memory and faults from /usr/bin/time.
 measure() {
   local start=$EPOCHREALTIME
-  /usr/bin/time -v "$@" 2>"$out/time.txt" >/dev/null
+  /usr/bin/time -f '%M %R' -o "$out/time.txt" "$@" >/dev/null
   local end=$EPOCHREALTIME
-  awk -v start="$start" -v end="$end" -F': ' '/Maximum resident set size/ { kb = $2 }
-       END { printf "%.6f %d\n", end - start, kb }' "$out/time.txt"
+  awk -v start="$start" -v end="$end" '{ printf "%.6f %d %d\n", end - start, $1, $2 }' \
+    "$out/time.txt"
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+column() { cut -d' ' -f"$2" "$1" | median; }
 
-printf '%10s %10s %10s %8s %12s %10s %14s\n' N program_s sort_s ratio program_MiB sort_MiB bytes_per_team
-for n in 1000 10000 100000 1000000; do
+printf '%9s %9s %9s %9s %7s %7s %9s %9s %9s %8s\n' teams prog_s sort_s sort1_s ratio ratio1 \
+  prog_MiB sort_MiB mem_ratio faults
+for n in "${sizes[@]}"; do
   file="$out/poll-$n.txt"
-  [ -s "$file" ] || build/bench/generate_poll "$n" 42 > "$file"
+  [ -s "$file" ] || build-bench/bench/generate_poll "$n" 42 > "$file"
   printf '\n1\n%s\n2\n%s\n9\n\n' "$file" "$out/saved-$n.txt" > "$out/script-$n.txt"
-  : > "$out/program.txt"; : > "$out/sort.txt"
+  : > "$out/program.txt"; : > "$out/sort.txt"; : > "$out/sort1.txt"
   for _ in $(seq "$runs"); do
     measure sh -c "exec '$exe' < '$out/script-$n.txt'" >> "$out/program.txt"
     measure env LC_ALL=C sort -t "$tab" -k4,4nr -s "$file" -o "$out/sorted-$n.txt" >> "$out/sort.txt"
+    measure env LC_ALL=C sort --parallel=1 -t "$tab" -k4,4nr -s "$file" \
+      -o "$out/sorted-$n.txt" >> "$out/sort1.txt"
   done
   grep -q . "$out/saved-$n.txt"
-  p_s=$(cut -d' ' -f1 "$out/program.txt" | median); p_kb=$(cut -d' ' -f2 "$out/program.txt" | median)
-  s_s=$(cut -d' ' -f1 "$out/sort.txt" | median); s_kb=$(cut -d' ' -f2 "$out/sort.txt" | median)
-  awk -v n="$n" -v ps="$p_s" -v ss="$s_s" -v pk="$p_kb" -v sk="$s_kb" 'BEGIN {
-    printf "%10d %10.3f %10.3f %8.2f %12.1f %10.1f %14.0f\n", n, ps, ss, (ss > 0 ? ps / ss : 0),
-           pk / 1024, sk / 1024, pk * 1024 / n }'
+  awk -v n="$n" -v ps="$(column "$out/program.txt" 1)" -v ss="$(column "$out/sort.txt" 1)" \
+      -v s1="$(column "$out/sort1.txt" 1)" -v pk="$(column "$out/program.txt" 2)" \
+      -v sk="$(column "$out/sort.txt" 2)" -v pf="$(column "$out/program.txt" 3)" 'BEGIN {
+    printf "%9d %9.3f %9.3f %9.3f %7.2f %7.2f %9.1f %9.1f %9.2f %8d\n", n, ps, ss, s1,
+           ps / ss, ps / s1, pk / 1024, sk / 1024, pk / sk, pf }'
 done
-
-# The whole table of the million-team poll, written to /dev/null.
-printf '\n1\n%s\n8\n9\n\n' "$out/poll-1000000.txt" > "$out/script-display.txt"
-: > "$out/display.txt"
-for _ in $(seq "$runs"); do
-  measure sh -c "exec '$exe' < '$out/script-display.txt'" >> "$out/display.txt"
-done
-echo
-echo "load, option 8 and exit on 1,000,000 teams, output to /dev/null:" \
-  "$(cut -d' ' -f1 "$out/display.txt" | median) s (median of $runs)"

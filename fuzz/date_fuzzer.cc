@@ -38,13 +38,13 @@ bool isPollDate(std::string_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size > 17) return 0;
+  if (size > kMaxPollDateLength) return 0;
   // A heap block of exactly the buffer's size, so AddressSanitizer sees any access past it.
-  std::unique_ptr<char[]> block(new char[18]);
+  std::unique_ptr<char[]> block(new char[sizeof(PollDate)]);
   std::memcpy(block.get(), data, size);
   block[size] = '\0';
   const std::string before(block.get());
-  auto& date = *reinterpret_cast<char(*)[18]>(block.get());
+  auto& date = *reinterpret_cast<PollDate*>(block.get());
   advanceWeek(date);
   const std::string after(block.get());
   if (after != before && !isPollDate(after)) __builtin_trap();

@@ -10,10 +10,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-  PollFileContent content;
-  if (!readPollFile(in, content)) __builtin_trap();  // a string stream has no read errors
-  if (strnlen(content.date, sizeof content.date) > Poll::kDateCapacity) __builtin_trap();
-  for (const Team& team : content.teams) {
+  Poll poll;
+  if (!readPollFile(in, poll)) __builtin_trap();  // a string stream has no read errors
+  if (strnlen(poll.date, sizeof poll.date) > kMaxPollDateLength) __builtin_trap();
+  for (const Team& team : poll.teams) {
     if (team.lastWeek < 0 || team.wins < 0 || team.losses < 0 || team.votes < 0) {
       __builtin_trap();
     }

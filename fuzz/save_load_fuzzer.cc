@@ -1,6 +1,7 @@
 // A poll of teams that the menu would accept, saved and loaded again without ranking, gives
 // back the same teams in the same order, each with its position as last week's rank. Only
-// leading blanks of a name are lost. Files go to a temporary directory of the target's own.
+// leading blanks of a name are lost. A first save that fails at one call of the file layer
+// is reported and leaves the file before it whole. Files go to a directory of the target's own.
 #include <unistd.h>
 
 #include <cstddef>
@@ -8,10 +9,15 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "poll/poll.h"
+#include "pollfile/failing_file_system.h"
+#include "pollfile/poll_name.h"
 #include "pollfile/save_poll.h"
 
 namespace {
@@ -47,14 +53,19 @@ int32_t takeCount(const uint8_t*& data, size_t& size) {
   return static_cast<int32_t>(value & 0x7fffffffu);
 }
 
-// A name as the menu accepts it: one line, no tab, not blanks only.
-bool acceptable(const std::string& name) {
-  return name.find('\t') == std::string::npos && name.find_first_not_of(" \r") != std::string::npos;
+std::string readWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // The first byte picks the call of the file layer that fails in the first save.
+  if (size == 0) return 0;
+  const int failAt = data[0] % 12;
+  ++data;
+  --size;
   Poll poll;
   std::strcpy(poll.date, "March 28 2010");
   // Each team: a name up to a line feed, then wins, losses and votes as 4 bytes each.
@@ -72,7 +83,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     team.wins = takeCount(data, size);
     team.losses = takeCount(data, size);
     team.votes = takeCount(data, size);
-    if (acceptable(team.name)) poll.appendTeam(team);
+    if (isStorableName(team.name)) poll.appendTeam(team);
+  }
+  // A save that fails at one call of the file layer leaves the last file as it was.
+  const std::string before = readWhole(pollPath());
+  FailingFileSystem failing(failAt);
+  const bool saved = savePoll(poll, pollPath(), failing);
+  // Where no temporary file can be made, an existing file is written in place instead.
+  const bool inPlace = failing.failed() == "createTemporary" && !before.empty();
+  if (failing.failed().empty() || inPlace) {
+    if (!saved) __builtin_trap();
+  } else if (saved || (failing.failed() != "syncDirectory" && readWhole(pollPath()) != before)) {
+    __builtin_trap();
   }
   if (!savePoll(poll, pollPath())) __builtin_trap();
   Poll loaded;
@@ -82,7 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int32_t position = 1;
   auto back = loaded.teams.begin();
   for (const Team& team : poll.teams) {
-    std::string name = team.name.substr(team.name.find_first_not_of(" \r"));
+    std::string_view name = team.name;
+    name.remove_prefix(name.find_first_not_of(" \r"));
     if (back->name != name || back->wins != team.wins || back->losses != team.losses ||
         back->votes != team.votes || back->lastWeek != position) {
       __builtin_trap();

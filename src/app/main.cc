@@ -1,10 +1,18 @@
+#include <unistd.h>
+
 #include <iostream>
 
 #include "app/program.h"
+#include "pollfile/file_streams.h"
 
 int main() {
-  // The program uses only the C++ streams; unsynchronised they buffer, and every prompt is
-  // flushed before input is read, so the operator still sees each one before typing.
-  std::ios::sync_with_stdio(false);
-  return runProgram(std::cin, std::cout);
+  // Standard input and output go through buffers of the program's own, which remember why a
+  // read or a write failed; every prompt is flushed before input is read.
+  FileReadBuffer input(realFileSystem(), STDIN_FILENO);
+  FileWriteBuffer output(realFileSystem(), STDOUT_FILENO);
+  std::istream in(&input);
+  std::ostream out(&output);
+  runProgram(in, out);
+  out.flush();
+  return exitStatus(input.error(), output.error(), std::cerr);
 }

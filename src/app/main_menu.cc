@@ -1,7 +1,9 @@
 #include "app/main_menu.h"
 
 #include <cstdint>
+#include <ctime>
 #include <limits>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,8 +12,10 @@
 #include "console/line_prompt.h"
 #include "console/number_prompt.h"
 #include "console/standings.h"
+#include "poll/date.h"
 #include "poll/poll.h"
 #include "poll/rank.h"
+#include "pollfile/poll_name.h"
 #include "pollfile/save_poll.h"
 
 namespace {
@@ -38,22 +42,32 @@ constexpr std::string_view kMenuFrame[] = {
     "",
 };
 
-// A name that a poll file could not give back: empty, holding a tab, or blanks only.
-bool isStorableName(const std::string& name) {
-  return name.find('\t') == std::string::npos && name.find_first_not_of(" \r") != std::string::npos;
+// Today's local date as a poll date, e.g. "December 8 2026": the date of a poll before any
+// load. Left as it is when the clock cannot be read.
+void dateToday(PollDate& date) {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (localtime_r(&now, &local) != nullptr) {
+    formatPollDate(date, local.tm_mon, local.tm_mday, local.tm_year + 1900);
+  }
 }
 
 // One run of the menu. Each option returns false once the keyboard input has ended, which
 // ends the run as option 9 would.
 class MainMenu {
  public:
-  MainMenu(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
+  MainMenu(std::istream& in, std::ostream& out) : in_(in), out_(out) { dateToday(poll_.date); }
 
   void run() {
     while (true) {
       for (std::string_view line : kMenuFrame) out_ << line << std::endl;
       std::optional<int32_t> option = promptNumber(in_, out_, "Enter an option: ", 1, 9);
-      if (!option || *option == kExitOption || !carryOut(*option)) return;
+      if (!option || *option == kExitOption) return;
+      try {
+        if (!carryOut(*option)) return;
+      } catch (const std::bad_alloc&) {
+        // Out of memory: the option is abandoned, the poll stays as it was and the menu goes on.
+      }
     }
   }
 
@@ -106,15 +120,9 @@ class MainMenu {
   }
 
   bool add() {
-    while (true) {
-      std::optional<std::string> name = promptLine(in_, out_, "New team name: ");
-      if (!name) return false;
-      if (isStorableName(*name)) {
-        scratch_.name = std::move(*name);
-        break;
-      }
-      out_ << "Invalid entry." << std::endl;
-    }
+    std::optional<std::string> name = promptLine(in_, out_, "New team name: ", isStorableName);
+    if (!name) return false;
+    scratch_.name = std::move(*name);
     if (!readCount("Wins: ", scratch_.wins) || !readCount("Losses: ", scratch_.losses) ||
         !readCount("Votes: ", scratch_.votes)) {
       return false;

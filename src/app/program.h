@@ -5,7 +5,13 @@
 #include <ostream>
 
 // The whole program: title screen, main menu, then "Press any key to exit." and a wait for
-// one character. Returns the exit status, always 0.
+// one character. Returns the exit status of the dialogue, always 0.
 int runProgram(std::istream& in, std::ostream& out);
+
+// The exit status once the dialogue is over, given the errno of a read error that ended
+// standard input and of a failed write to standard output (0 for none): 0 when both are 0;
+// otherwise 1, after one line on `err` for each error ("hoops-ranking: error reading
+// standard input: <reason>", "hoops-ranking: write error: <reason>").
+int exitStatus(int readError, int writeError, std::ostream& err);
 
 #endif  // HOOPS_APP_PROGRAM_H_

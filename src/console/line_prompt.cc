@@ -1,12 +1,52 @@
 #include "console/line_prompt.h"
 
-std::optional<std::string> promptLine(std::istream& in, std::ostream& out,
-                                      std::string_view prompt) {
-  out << prompt << std::flush;
-  std::string line;
-  if (!std::getline(in, line)) {
-    out << std::endl;
+#include <limits>
+
+namespace {
+
+struct Line {
+  std::string text;
+  bool tooLong = false;
+  bool ended = false;  // the input ended before a line break
+};
+
+// Reads one line, keeping at most kMaxLineLength + 1 of its characters. Nullopt when the
+// input has ended with no character left.
+std::optional<Line> readLine(std::istream& in) {
+  // One character more than accepted, so that a longer line is told apart from a full one.
+  char buffer[kMaxLineLength + 2];
+  in.getline(buffer, sizeof buffer);
+  Line line;
+  std::size_t stored = static_cast<std::size_t>(in.gcount());
+  if (in.fail() && !in.eof()) {
+    // The buffer filled up before the line ended: drop the rest of it.
+    in.clear();
+    in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    line.tooLong = true;
+  } else if (in.eof() && stored == 0) {
     return std::nullopt;
+  } else if (!in.eof()) {
+    --stored;  // the line break, counted but not stored
   }
+  line.ended = in.eof();
+  line.text.assign(buffer, stored);
+  line.tooLong = line.tooLong || stored > kMaxLineLength;
   return line;
+}
+
+}  // namespace
+
+std::optional<std::string> promptLine(std::istream& in, std::ostream& out, std::string_view prompt,
+                                      bool (*accept)(std::string_view)) {
+  while (true) {
+    out << prompt << std::flush;
+    std::optional<Line> line = readLine(in);
+    if (!line) {
+      out << std::endl;
+      return std::nullopt;
+    }
+    if (!line->tooLong && (accept == nullptr || accept(line->text))) return std::move(line->text);
+    out << "Invalid entry." << std::endl;
+    if (line->ended) return std::nullopt;
+  }
 }

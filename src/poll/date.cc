@@ -41,7 +41,7 @@ int daysInMonth(int32_t year, int monthIndex) {
   return kMonthDays[monthIndex];
 }
 
-bool formatPollDate(char (&date)[18], int monthIndex, int32_t day, int32_t year) {
+bool formatPollDate(PollDate& date, int monthIndex, int32_t day, int32_t year) {
   if (monthIndex < 0 || monthIndex > 11) return false;
   char scratch[48];
   int length = std::snprintf(scratch, sizeof scratch, "%s %d %d", kMonthNames[monthIndex],
@@ -51,7 +51,7 @@ bool formatPollDate(char (&date)[18], int monthIndex, int32_t day, int32_t year)
   return true;
 }
 
-void advanceWeek(char (&date)[18]) {
+void advanceWeek(PollDate& date) {
   // A buffer without a terminator holds no text; leave it alone.
   std::string_view text(date, strnlen(date, sizeof date));
   if (text.size() == sizeof date) return;

@@ -1,21 +1,28 @@
 #ifndef HOOPS_POLL_DATE_H_
 #define HOOPS_POLL_DATE_H_
 
+#include <cstddef>
 #include <cstdint>
 
 // A poll date is "<Month> <day> <year>", e.g. "April 4 2010": a full English month name,
 // then day and year in decimal, single spaces between, at most 17 characters.
+
+// The longest poll date text ("September 10 2010").
+inline constexpr std::size_t kMaxPollDateLength = 17;
+
+// A poll date as the poll keeps it: the text and its terminator in a fixed buffer.
+using PollDate = char[kMaxPollDateLength + 1];
 
 // Days in month `monthIndex` (0 = January .. 11 = December) of `year`, Gregorian leap rule.
 int daysInMonth(int32_t year, int monthIndex);
 
 // Writes "<Month> <day> <year>" into `date`. Returns false, leaving `date` unchanged, for a
 // month index outside 0..11 or a text that would not fit.
-bool formatPollDate(char (&date)[18], int monthIndex, int32_t day, int32_t year);
+bool formatPollDate(PollDate& date, int monthIndex, int32_t day, int32_t year);
 
 // Moves the poll date in `date` on by seven days, in place. A text outside the format (not
 // three space-separated parts, an unknown month name, a day over 2 or a year over 4
 // characters) is left unchanged. Reads and writes nothing beyond the terminated text.
-void advanceWeek(char (&date)[18]);
+void advanceWeek(PollDate& date);
 
 #endif  // HOOPS_POLL_DATE_H_

@@ -1,16 +1,18 @@
 #include "poll/poll.h"
 
-#include <ctime>
+#include <cstring>
 #include <iterator>
+#include <utility>
 
-#include "poll/date.h"
-
-Poll::Poll() : date{} {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  if (localtime_r(&now, &local) != nullptr) {
-    formatPollDate(date, local.tm_mon, local.tm_mday, local.tm_year + 1900);
-  }
+Poll& Poll::operator=(Poll&& other) noexcept {
+  if (this == &other) return *this;
+  // A list keeps the memory it was made with, so the list is made anew around the other
+  // poll's teams: the old teams go first, then the memory they lived in, in one piece.
+  std::destroy_at(&teams);
+  std::construct_at(&teams, std::move(other.teams));
+  memory_ = std::move(other.memory_);
+  std::memcpy(date, other.date, sizeof date);
+  return *this;
 }
 
 Team& Poll::teamAt(std::size_t position) {

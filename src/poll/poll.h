@@ -3,19 +3,33 @@
 
 #include <cstddef>
 #include <list>
+#include <memory>
+#include <memory_resource>
 #include <string>
 
+#include "poll/date.h"
+#include "poll/poll_memory.h"
 #include "poll/team.h"
 
 // The week's poll: its teams in rank order and its date. A team's 1-based position in
 // `teams` is its rank. Positions passed to teamAt and removeTeamAt must lie in
-// 1..teamCount().
+// 1..teamCount(). The teams and their names live in memory that the poll owns.
 struct Poll {
-  // Longest poll date text ("September 10 2010"); `date` holds it and a terminator.
-  static constexpr std::size_t kDateCapacity = 17;
+ private:
+  // Declared first, so that it outlives the teams kept in it.
+  std::unique_ptr<PollMemory> memory_ = std::make_unique<PollMemory>();
 
-  // An empty poll dated today (local time), e.g. "December 8 2026".
-  Poll();
+ public:
+  // An empty poll with an empty date.
+  Poll() = default;
+  // A moved-from poll may only be destroyed.
+  Poll(Poll&&) noexcept = default;
+  // Takes over the other poll's teams, their memory and its date; the old teams and their
+  // memory are released.
+  Poll& operator=(Poll&& other) noexcept;
+  Poll(const Poll&) = delete;
+  Poll& operator=(const Poll&) = delete;
+  ~Poll() = default;
 
   std::size_t teamCount() const { return teams.size(); }
 
@@ -32,12 +46,12 @@ struct Poll {
   void clearTeams() { teams.clear(); }
 
   // Replaces teams and date with those of the poll file at `path`, moved on one week.
-  // Returns false, leaving the poll untouched, when the file cannot be opened or read.
-  // Defined by the poll file library.
+  // Returns false, leaving the poll untouched, when the file cannot be opened or read, or
+  // does not fit in memory. Defined by the poll file library.
   bool loadPoll(const std::string& path);
 
-  std::list<Team> teams;
-  char date[kDateCapacity + 1];
+  std::pmr::list<Team> teams{memory_.get()};
+  PollDate date = {};
 };
 
 #endif  // HOOPS_POLL_POLL_H_

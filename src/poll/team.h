@@ -2,11 +2,37 @@
 #define HOOPS_POLL_TEAM_H_
 
 #include <cstdint>
+#include <memory_resource>
 #include <string>
+#include <utility>
 
-// One school in the weekly poll: a plain value record, copied whole.
+// One school in the weekly poll: a plain value record, copied whole. A team made inside a
+// poll keeps its name in the poll's own memory (the allocator it is given); a copy shares
+// nothing with its source.
 struct Team {
-  std::string name;
+  using allocator_type = std::pmr::polymorphic_allocator<>;
+
+  Team() = default;
+  explicit Team(const allocator_type& memory) : name(memory) {}
+  Team(const Team& other, const allocator_type& memory)
+      : name(other.name, memory),
+        lastWeek(other.lastWeek),
+        votes(other.votes),
+        wins(other.wins),
+        losses(other.losses) {}
+  Team(Team&& other, const allocator_type& memory)
+      : name(std::move(other.name), memory),
+        lastWeek(other.lastWeek),
+        votes(other.votes),
+        wins(other.wins),
+        losses(other.losses) {}
+  Team(const Team&) = default;
+  Team(Team&&) = default;
+  Team& operator=(const Team&) = default;
+  Team& operator=(Team&&) = default;
+  ~Team() = default;
+
+  std::pmr::string name;
   int32_t lastWeek = -1;  // rank in last week's poll; -1 when it was unranked
   int32_t votes = 0;      // the only key of the ranking
   int32_t wins = 0;

@@ -1,5 +1,6 @@
-#include <cstring>
 #include <fstream>
+#include <new>
+#include <utility>
 
 #include "poll/date.h"
 #include "poll/poll.h"
@@ -8,12 +9,15 @@
 bool Poll::loadPoll(const std::string& path) {
   std::ifstream file(path);
   if (!file.is_open()) return false;
-  // The whole file is read before the poll changes, so a read error leaves it as it was.
-  PollFileContent content;
-  if (!readPollFile(file, content)) return false;
-  advanceWeek(content.date);
-  std::memcpy(date, content.date, sizeof date);
-  clearTeams();
-  teams.splice(teams.end(), content.teams);
-  return true;
+  try {
+    // The file is read whole into a poll of its own before this one changes, so a read
+    // error leaves it as it was.
+    Poll loaded;
+    if (!readPollFile(file, loaded)) return false;
+    advanceWeek(loaded.date);
+    *this = std::move(loaded);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;  // a file too large for the memory left counts as one that cannot be read
+  }
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -63,13 +64,22 @@ class PollScanner {
     return static_cast<int32_t>(value);
   }
 
+  // Takes `prefix` when the input starts with it here; otherwise takes nothing.
+  void skipPrefix(std::string_view prefix) {
+    if (peek() == kEnd) return;
+    if (static_cast<std::size_t>(end_ - next_) >= prefix.size() &&
+        std::string_view(next_, prefix.size()) == prefix) {
+      next_ += prefix.size();
+    }
+  }
+
   void skipWhile(bool (*keep)(int)) {
     while (keep(peek())) ++next_;
   }
 
   // Appends every character up to the next tab to `text`, leaving the tab unread. Returns
   // false when the end comes first.
-  bool takeUntilTab(std::string& text) {
+  bool takeUntilTab(std::pmr::string& text) {
     while (true) {
       if (peek() == kEnd) return false;
       const char* tab = static_cast<const char*>(std::memchr(next_, '\t', end_ - next_));
@@ -97,8 +107,13 @@ class PollScanner {
   bool failed_ = false;
 };
 
-void readDateLine(PollScanner& scanner, char (&date)[Poll::kDateCapacity + 1]) {
+// Reads the first line into `date`. A byte-order mark before it and spaces and tabs at its
+// end are dropped; what is left keeps at most 17 characters, and a longer line stops the
+// rows from being read.
+void readDateLine(PollScanner& scanner, PollDate& date) {
+  scanner.skipPrefix("\xEF\xBB\xBF");
   std::size_t length = 0;
+  bool tooLong = false;
   while (true) {
     int c = scanner.peek();
     if (c == kEnd) break;
@@ -109,11 +124,17 @@ void readDateLine(PollScanner& scanner, char (&date)[Poll::kDateCapacity + 1]) {
       scanner.take();
       break;
     }
-    if (length == Poll::kDateCapacity) {
-      scanner.fail();  // longer than any poll date: keep 17 characters, read no rows
+    if (length < kMaxPollDateLength) {
+      date[length++] = static_cast<char>(c);
+    } else if (c != ' ' && c != '\t') {
+      tooLong = true;  // longer than any poll date: keep 17 characters, read no rows
       break;
     }
-    date[length++] = static_cast<char>(c);
+  }
+  if (tooLong) {
+    scanner.fail();
+  } else {
+    while (length > 0 && (date[length - 1] == ' ' || date[length - 1] == '\t')) --length;
   }
   date[length] = '\0';
 }
@@ -142,13 +163,15 @@ bool readRow(PollScanner& scanner, Team& team) {
 
 }  // namespace
 
-bool readPollFile(std::istream& in, PollFileContent& content) {
+bool readPollFile(std::istream& in, Poll& poll) {
   PollScanner scanner(in);
-  readDateLine(scanner, content.date);
+  readDateLine(scanner, poll.date);
   while (scanner.good()) {
-    Team team;
-    if (!readRow(scanner, team)) break;
-    content.teams.push_back(std::move(team));
+    Team& team = poll.teams.emplace_back();
+    if (!readRow(scanner, team)) {
+      poll.teams.pop_back();
+      break;
+    }
   }
   return !scanner.readError();
 }

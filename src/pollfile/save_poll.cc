@@ -1,10 +1,15 @@
 #include "pollfile/save_poll.h"
 
 #include <charconv>
+#include <csignal>
 #include <cstddef>
 #include <cstring>
-#include <fstream>
+#include <optional>
+#include <ostream>
+#include <string>
 #include <string_view>
+
+#include "pollfile/file_streams.h"
 
 namespace {
 
@@ -74,10 +79,98 @@ bool writePollFile(std::ostream& out, const Poll& poll) {
   return !out.fail();
 }
 
-bool savePoll(const Poll& poll, const std::string& path) {
-  std::ofstream file(path, std::ios::out | std::ios::trunc);
-  if (!file.is_open()) return false;
-  bool written = writePollFile(file, poll);
-  file.close();
-  return written && !file.fail();
+namespace {
+
+std::string directoryOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+// The file that a write to `path` lands on: symbolic links are followed, so that a link keeps
+// being a link and the file it points to is replaced.
+std::string followLinks(FileSystem& files, std::string path) {
+  constexpr int kMostLinks = 40;  // the system's own limit; past it the write fails anyway
+  for (int i = 0; i < kMostLinks; ++i) {
+    std::optional<std::string> target = files.linkTarget(path);
+    if (!target) break;
+    path = !target->empty() && target->front() == '/' ? *target : directoryOf(path) + "/" + *target;
+  }
+  return path;
+}
+
+bool writeTo(FileSystem& files, int fd, const Poll& poll) {
+  FileWriteBuffer buffer(files, fd);
+  std::ostream out(&buffer);
+  return writePollFile(out, poll);
+}
+
+// Writes over the file itself: for devices, FIFOs and where no file can be made beside it.
+bool writeInPlace(FileSystem& files, const std::string& path, const Poll& poll) {
+  int fd = files.openForWriting(path);
+  if (fd < 0) return false;
+  bool written = writeTo(files, fd, poll);
+  return files.close(fd) && written;
+}
+
+// Holds back the signals that end a run from the keyboard or the system while a save
+// replaces its file, so that the temporary file is always renamed or removed first; a held
+// signal takes effect when the save is over.
+class SignalsHeld {
+ public:
+  SignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&held, signal);
+    sigprocmask(SIG_BLOCK, &held, &previous_);
+  }
+  ~SignalsHeld() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+
+enum class Replaced { kYes, kNo, kNoTemporary };
+
+// Writes the poll to a new file beside `target` and renames it over `target`.
+Replaced replaceWhole(FileSystem& files, const std::string& target,
+                      const std::optional<FileSystem::Status>& existing, const Poll& poll) {
+  const std::string directory = directoryOf(target);
+  SignalsHeld held;
+  std::string temporary;
+  int fd = files.createTemporary(directory, temporary);
+  if (fd < 0) return Replaced::kNoTemporary;
+  bool ready = (existing ? files.copyOwnership(fd, *existing) : files.setNewFileMode(fd)) &&
+               writeTo(files, fd, poll) && files.sync(fd);
+  ready = files.close(fd) && ready;
+  if (!ready || !files.rename(temporary, target)) {
+    files.remove(temporary);
+    return Replaced::kNo;
+  }
+  // The new content is in place; without this sync a power loss could still bring back the
+  // old name, so its failure is reported too.
+  return files.syncDirectory(directory) ? Replaced::kYes : Replaced::kNo;
+}
+
+}  // namespace
+
+bool savePoll(const Poll& poll, const std::string& path, FileSystem& files) {
+  if (path.empty()) return false;
+  const std::string target = followLinks(files, path);
+  const std::optional<FileSystem::Status> existing = files.status(target);
+  if (existing && !existing->regular) return writeInPlace(files, target, poll);
+  switch (replaceWhole(files, target, existing, poll)) {
+    case Replaced::kYes:
+      return true;
+    case Replaced::kNo:
+      return false;
+    case Replaced::kNoTemporary:
+      // No file can be made beside it (a read-only directory): an existing file that may
+      // still be written is written over, as the operator asked.
+      return existing && writeInPlace(files, target, poll);
+  }
+  return false;
 }

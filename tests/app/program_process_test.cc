@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "temp_dir.h"
@@ -13,17 +16,34 @@ namespace {
 struct ProcessRun {
   int status;
   std::string output;
+  std::string errors;
 };
 
-ProcessRun runProgram(const TempDir& dir, const std::string& input) {
+// Runs the program in `dir` with `input` as its standard input. `setup` is shell text run
+// before it (a memory limit, say), and `redirect` replaces the redirection of its output.
+ProcessRun runProgram(const TempDir& dir, const std::string& input, const std::string& setup = "",
+                      const std::string& redirect = "> stdout") {
   writeFile(dir.file("stdin"), input);
   // timeout ends a run that hangs, so a hang fails the test instead of stalling it.
-  std::string command =
-      "cd '" + dir.file("") + "' && timeout 10 '" HOOPS_RANKING_EXE "' < stdin > stdout";
+  std::string command = "cd '" + dir.file("") + "' && " + setup +
+                        " timeout 20 '" HOOPS_RANKING_EXE "' < stdin " + redirect + " 2> stderr";
   int raw = std::system(command.c_str());
   int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return {status, readFile(dir.file("stdout"))};
+  return {status, readFile(dir.file("stdout")), readFile(dir.file("stderr"))};
 }
+
+// Memory limits and peak memory mean nothing under AddressSanitizer's shadow memory.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
 
 std::size_t occurrences(const std::string& text, const std::string& part) {
   std::size_t count = 0;
@@ -94,6 +114,62 @@ TEST(ProgramProcessTest, EndsCleanlyWhenInputIsCutAtAnyByte) {
               occurrences(full.output, "Invalid entry.") + 1);
     EXPECT_LE(run.output.size(), full.output.size() + 32);
   }
+}
+
+TEST(ProgramProcessTest, ALoadThatRunsOutOfMemoryKeepsTheEarlierPoll) {
+  if (kSanitized) GTEST_SKIP() << "a memory limit cannot be set under AddressSanitizer";
+  TempDir dir;
+  {
+    std::ofstream huge(dir.file("huge.txt"));
+    huge << "March 28 2010\n";
+    for (int i = 1; i <= 2'500'000; ++i)
+      huge << i << "\tA school with a long enough name\t1-2\t7\t-\n";
+  }
+  ProcessRun run = runProgram(dir, "\n3\nKeeper\n1\n2\n5\n1\nhuge.txt\n8\n2\nkept.txt\n9\n\n",
+                              "ulimit -v 120000 &&");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.output.find("Failed to open file.\n\n"), std::string::npos);
+  EXPECT_NE(run.output.find("\n1    Keeper     "), std::string::npos);
+  EXPECT_NE(run.output.find("Saved file.\n\n"), std::string::npos);
+  EXPECT_NE(readFile(dir.file("kept.txt")).find("\n1\tKeeper\t1-2\t5\t-\n"), std::string::npos);
+}
+
+TEST(ProgramProcessTest, AHugeNameLineIsRefusedInLittleMemory) {
+  TempDir dir;
+  // Peak memory as /usr/bin/time measures it, where it is installed and means something.
+  const bool measured = !kSanitized && access("/usr/bin/time", X_OK) == 0;
+  const std::string name(50'000'000, 'n');
+  ProcessRun run = runProgram(dir, "\n3\n" + name + "\nShort\n1\n2\n3\n8\n9\n\n",
+                              measured ? "/usr/bin/time -f %M -o maxrss" : "");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.output.find("New team name: Invalid entry.\nNew team name: Wins: "),
+            std::string::npos);
+  EXPECT_NE(run.output.find("\n1    Short     "), std::string::npos);
+  if (measured) {
+    EXPECT_LT(std::stol(readFile(dir.file("maxrss"))), 20 * 1024) << "KiB at peak";
+  }
+}
+
+TEST(ProgramProcessTest, InputAndOutputErrorsAreReportedWithStatusOne) {
+  TempDir dir;
+  ProcessRun full = runProgram(dir, "\n8\n9\n\n", "", "> /dev/full");
+  EXPECT_EQ(full.status, 1);
+  EXPECT_EQ(full.errors, "hoops-ranking: write error: No space left on device\n");
+  ProcessRun directory = runProgram(dir, "", "", "< . > stdout");
+  EXPECT_EQ(directory.status, 1);
+  EXPECT_EQ(directory.errors, "hoops-ranking: error reading standard input: Is a directory\n");
+  EXPECT_NE(directory.output.find("Enter an option: \nPress any key to exit."), std::string::npos);
+  ProcessRun ended = runProgram(dir, "\n6\n");
+  EXPECT_EQ(ended.status, 0);
+  EXPECT_EQ(ended.errors, "");
+}
+
+TEST(ProgramProcessTest, ADateLineWithAByteOrderMarkAndATrailingSpaceLoadsItsRows) {
+  TempDir dir;
+  writeFile(dir.file("bom.txt"), "\xEF\xBB\xBFMarch 28 2010 \r\n1\tA\t1-2\t3\t-\r\n");
+  ProcessRun run = runProgram(dir, "\n1\nbom.txt\n2\nnew.txt\n9\n\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(readFile(dir.file("new.txt")), "April 4 2010\n1\tA\t1-2\t3\t1\n");
 }
 
 }  // namespace

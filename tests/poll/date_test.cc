@@ -8,7 +8,7 @@
 namespace {
 
 std::string advanced(const std::string& text) {
-  char date[18] = {};
+  PollDate date = {};
   text.copy(date, sizeof date - 1);  // the rest stays zero, so the text is terminated
   advanceWeek(date);
   return date;
@@ -60,7 +60,7 @@ TEST(AdvanceWeekTest, LeavesTextsOutsideTheFormatUnchanged) {
 }
 
 TEST(AdvanceWeekTest, LeavesAnUnterminatedBufferAlone) {
-  char date[18];
+  PollDate date;
   std::memset(date, 'x', sizeof date);
   advanceWeek(date);
   for (char c : date) EXPECT_EQ(c, 'x');

@@ -27,11 +27,11 @@ struct Read {
 
 Read read(const std::string& text) {
   std::istringstream in(text);
-  PollFileContent content;
-  EXPECT_TRUE(readPollFile(in, content));
-  Read result{content.date, {}};
-  for (const Team& t : content.teams) {
-    result.rows.push_back({t.name, t.lastWeek, t.wins, t.losses, t.votes});
+  Poll poll;
+  EXPECT_TRUE(readPollFile(in, poll));
+  Read result{poll.date, {}};
+  for (const Team& t : poll.teams) {
+    result.rows.push_back({std::string(t.name), t.lastWeek, t.wins, t.losses, t.votes});
   }
   return result;
 }
@@ -85,6 +85,19 @@ TEST(PollReaderTest, ReadsRowsByTheirDigitRunsTabsAndBlanks) {
        {{"A", 1, 1, 2, 3}}},
       {"18-character date line", "September 10 20101\n1\tA\t1-2\t3\t-\n", "September 10 2010", {}},
       {"a carriage return inside the date stays", "May\r1 2010\n", "May\r1 2010", {}},
+      {"byte-order mark and trailing blanks",
+       "\xEF\xBB\xBFMarch 28 2010 \t \r\n1\tA\t1-2\t3\t-\n",
+       "March 28 2010",
+       {{"A", 1, 1, 2, 3}}},
+      {"trailing blanks past 17 characters",
+       "September 10 2010" + std::string(30, ' ') + "\n1\tA\t1-2\t3\t-\n",
+       "September 10 2010",
+       {{"A", 1, 1, 2, 3}}},
+      {"a byte-order mark later is kept", "\xEF\xBB\xBF\xEF\xBB\xBF\n", "\xEF\xBB\xBF", {}},
+      {"blanks then more text past 17",
+       "September 10 2010  x\n1\tA\t1-2\t3\t-\n",
+       "September 10 2010",
+       {}},
       {"date line alone", "March 28 2010\n", "March 28 2010", {}},
       {"date without a line end", "March 28 2010", "March 28 2010", {}},
       {"empty file", "", "", {}},

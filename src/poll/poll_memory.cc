@@ -1,0 +1,84 @@
+#include "poll/poll_memory.h"
+
+#include <new>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace {
+
+constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
+// The first write to each fresh 4 KiB page costs the kernel a page fault, and loading a
+// large poll writes to every page of its chunks once: that first touch, not the parsing,
+// dominates its time. A chunk marked for transparent huge pages takes one fault per 2 MiB.
+// Where the system has no such hint this does nothing.
+void adviseHugePages([[maybe_unused]] void* start, [[maybe_unused]] std::size_t size) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  madvise(start, size, MADV_HUGEPAGE);
+#endif
+}
+
+constexpr std::size_t roundUp(std::size_t value, std::size_t step) {
+  return (value + step - 1) / step * step;
+}
+
+}  // namespace
+
+PollMemory::~PollMemory() {
+  while (chunks_ != nullptr) {
+    Chunk* chunk = chunks_;
+    chunks_ = chunk->previous;
+    if (chunk->size >= kHugePage) {
+      ::operator delete (chunk, std::align_val_t{kHugePage});
+    } else {
+      ::operator delete(chunk);
+    }
+  }
+}
+
+void PollMemory::addChunk(std::size_t bytes) {
+  std::size_t size = nextChunk_;
+  while (size < bytes + sizeof(Chunk)) size *= 2;
+  void* start;
+  if (size >= kHugePage) {
+    size = roundUp(size, kHugePage);
+    start = ::operator new (size, std::align_val_t{kHugePage});
+    adviseHugePages(start, size);
+  } else {
+    start = ::operator new(size);
+  }
+  chunks_ = new (start) Chunk{chunks_, size};
+  chunkBytes_ += size;
+  next_ = static_cast<char*>(start) + roundUp(sizeof(Chunk), kGranule);
+  end_ = static_cast<char*>(start) + size;
+  if (nextChunk_ < kLargestChunk) nextChunk_ *= 2;
+}
+
+void* PollMemory::do_allocate(std::size_t bytes, std::size_t alignment) {
+  if (bytes > kLargestPooled || alignment > kGranule) {
+    return ::operator new (bytes, std::align_val_t{alignment});
+  }
+  const std::size_t size = roundUp(bytes == 0 ? 1 : bytes, kGranule);
+  FreeBlock*& reused = freeBlocks_[size / kGranule];
+  if (reused != nullptr) {
+    FreeBlock* block = reused;
+    reused = block->next;
+    return block;
+  }
+  if (static_cast<std::size_t>(end_ - next_) < size) addChunk(size);
+  void* block = next_;
+  next_ += size;
+  return block;
+}
+
+void PollMemory::do_deallocate(void* block, std::size_t bytes, std::size_t alignment) {
+  if (bytes > kLargestPooled || alignment > kGranule) {
+    ::operator delete (block, std::align_val_t{alignment});
+    return;
+  }
+  const std::size_t size = roundUp(bytes == 0 ? 1 : bytes, kGranule);
+  FreeBlock*& reused = freeBlocks_[size / kGranule];
+  reused = new (block) FreeBlock{reused};
+}

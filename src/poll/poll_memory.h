@@ -1,0 +1,54 @@
+#ifndef HOOPS_POLL_POLL_MEMORY_H_
+#define HOOPS_POLL_POLL_MEMORY_H_
+
+#include <array>
+#include <cstddef>
+#include <memory_resource>
+
+// The memory of one poll's teams and names. Small blocks are carved from large chunks whose
+// size doubles up to a cap; a freed block is kept by its size and handed out again for the
+// next block of that size, so adding and removing teams for ever stays in bounded memory.
+// Blocks past the pooled sizes come straight from the global heap. Every chunk is returned
+// when the memory goes, so it must outlive everything allocated from it. One thread only.
+class PollMemory final : public std::pmr::memory_resource {
+ public:
+  PollMemory() = default;
+  ~PollMemory() override;
+  PollMemory(const PollMemory&) = delete;
+  PollMemory& operator=(const PollMemory&) = delete;
+
+  // The bytes of all chunks held; pooled blocks never come from anywhere else.
+  std::size_t chunkBytes() const { return chunkBytes_; }
+
+ private:
+  static constexpr std::size_t kGranule = alignof(std::max_align_t) / 2;  // 8: a list node's
+  static constexpr std::size_t kLargestPooled = 4096 + 64;  // a name the menu takes, and more
+  static constexpr std::size_t kFirstChunk = std::size_t{64} << 10;
+  static constexpr std::size_t kLargestChunk = std::size_t{64} << 20;
+
+  struct FreeBlock {
+    FreeBlock* next;
+  };
+  struct Chunk {
+    Chunk* previous;
+    std::size_t size;
+  };
+
+  void* do_allocate(std::size_t bytes, std::size_t alignment) override;
+  void do_deallocate(void* block, std::size_t bytes, std::size_t alignment) override;
+  bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
+    return this == &other;
+  }
+
+  // Starts a new chunk with room for at least `bytes`.
+  void addChunk(std::size_t bytes);
+
+  std::array<FreeBlock*, kLargestPooled / kGranule + 1> freeBlocks_{};
+  Chunk* chunks_ = nullptr;
+  char* next_ = nullptr;  // the unused rest of the newest chunk
+  char* end_ = nullptr;
+  std::size_t nextChunk_ = kFirstChunk;
+  std::size_t chunkBytes_ = 0;
+};
+
+#endif  // HOOPS_POLL_POLL_MEMORY_H_

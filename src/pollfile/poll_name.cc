@@ -1,0 +1,7 @@
+#include "pollfile/poll_name.h"
+
+bool isStorableName(std::string_view name) {
+  // The reader skips blanks before a name and ends it at the first tab.
+  return name.find_first_of("\t\n") == std::string_view::npos &&
+         name.find_first_not_of(" \r") != std::string_view::npos;
+}
