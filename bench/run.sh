@@ -14,7 +14,9 @@ cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DHOOPS_BUILD_TESTS=OFF \
   -DHOOPS_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build build-bench -j --target hoops-ranking generate_poll >/dev/null
 exe="$PWD/build-bench/hoops-ranking"
-out="$PWD/bench-out"
+# Where the poll files go: bench-out/, or BENCH_DIR (a tmpfs such as /dev/shm takes the
+# disk, and the sync every save makes, out of the comparison).
+out="${BENCH_DIR:-$PWD/bench-out}"
 mkdir -p "$out"
 tab="$(printf '\t')"
 

@@ -1,3 +1,4 @@
+// Scratch directories and whole-file helpers for tests.
 #ifndef HOOPS_TESTS_TEMP_DIR_H_
 #define HOOPS_TESTS_TEMP_DIR_H_
 

@@ -1,3 +1,5 @@
+// The entry point: runs the program on standard input and output and turns their errors into the
+// exit status.
 #include <unistd.h>
 
 #include <iostream>
@@ -12,7 +14,7 @@ int main() {
   FileWriteBuffer output(realFileSystem(), STDOUT_FILENO);
   std::istream in(&input);
   std::ostream out(&output);
-  runProgram(in, out);
+  runProgram(in, out, STDIN_FILENO);
   out.flush();
   return exitStatus(input.error(), output.error(), std::cerr);
 }

@@ -1,8 +1,9 @@
+// The main menu loop: the numbered menu over one poll, and what each option does to it.
 #include "app/main_menu.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
-#include <limits>
 #include <new>
 #include <optional>
 #include <string>
@@ -20,9 +21,19 @@
 
 namespace {
 
-constexpr int32_t kMaxCount = std::numeric_limits<int32_t>::max();
-constexpr std::size_t kTopRows = 25;
-constexpr int32_t kExitOption = 9;
+enum Option : int32_t {
+  kLoad = 1,
+  kSave,
+  kAdd,
+  kEdit,
+  kRemove,
+  kStolen,
+  kTopRows,
+  kAllRows,
+  kExit,
+};
+
+constexpr std::size_t kTopRowCount = 25;
 
 constexpr std::string_view kMenuFrame[] = {
     "",
@@ -42,6 +53,9 @@ constexpr std::string_view kMenuFrame[] = {
     "",
 };
 
+// What the menu does after an option: go on, or stop because the input has ended.
+enum class Next { kGoOn, kInputEnded };
+
 // Today's local date as a poll date, e.g. "December 8 2026": the date of a poll before any
 // load. Left as it is when the clock cannot be read.
 void dateToday(PollDate& date) {
@@ -52,8 +66,7 @@ void dateToday(PollDate& date) {
   }
 }
 
-// One run of the menu. Each option returns false once the keyboard input has ended, which
-// ends the run as option 9 would.
+// One run of the menu over one poll.
 class MainMenu {
  public:
   MainMenu(std::istream& in, std::ostream& out) : in_(in), out_(out) { dateToday(poll_.date); }
@@ -61,10 +74,10 @@ class MainMenu {
   void run() {
     while (true) {
       for (std::string_view line : kMenuFrame) out_ << line << std::endl;
-      std::optional<int32_t> option = promptNumber(in_, out_, "Enter an option: ", 1, 9);
-      if (!option || *option == kExitOption) return;
+      std::optional<int32_t> option = promptNumber(in_, out_, "Enter an option: ", kLoad, kExit);
+      if (!option || *option == kExit) return;
       try {
-        if (!carryOut(*option)) return;
+        if (carryOut(static_cast<Option>(*option)) == Next::kInputEnded) return;
       } catch (const std::bad_alloc&) {
         // Out of memory: the option is abandoned, the poll stays as it was and the menu goes on.
       }
@@ -72,88 +85,89 @@ class MainMenu {
   }
 
  private:
-  bool carryOut(int32_t option) {
+  Next carryOut(Option option) {
     switch (option) {
-      case 1:
+      case kLoad:
         return load();
-      case 2:
+      case kSave:
         return save();
-      case 3:
+      case kAdd:
         return add();
-      case 4:
+      case kEdit:
         return edit();
-      case 5:
+      case kRemove:
         return remove();
-      case 6:
+      case kStolen:
         out_ << "THIS MENU OPTION WAS STOLEN BY GNOMES" << std::endl;
-        return true;
-      case 7:
-        printStandings(out_, poll_, kTopRows);
-        return true;
-      case 8:
+        return Next::kGoOn;
+      case kTopRows:
+        printStandings(out_, poll_, kTopRowCount);
+        return Next::kGoOn;
+      case kAllRows:
         printStandings(out_, poll_, std::nullopt);
-        return true;
-      default:
-        return true;
+        return Next::kGoOn;
+      case kExit:
+        break;
     }
+    return Next::kInputEnded;
   }
 
-  bool load() {
-    if (!readPath("Path to input file (ex. c:\\in.txt): ")) return false;
+  Next load() {
+    if (!readPath("Path to input file (ex. c:\\in.txt): ")) return Next::kInputEnded;
     if (poll_.loadPoll(path_)) {
       out_ << "Loaded file." << std::endl << std::endl;
       rankTeams(poll_);
     } else {
       out_ << "Failed to open file." << std::endl << std::endl;
     }
-    return true;
+    return Next::kGoOn;
   }
 
-  bool save() {
-    if (!readPath("Path to output file (ex. c:\\out.txt): ")) return false;
+  Next save() {
+    if (!readPath("Path to output file (ex. c:\\out.txt): ")) return Next::kInputEnded;
     if (savePoll(poll_, path_)) {
       out_ << "Saved file." << std::endl << std::endl;
     } else {
       out_ << "Failed to save file." << std::endl << std::endl;
     }
-    return true;
+    return Next::kGoOn;
   }
 
-  bool add() {
+  Next add() {
     std::optional<std::string> name = promptLine(in_, out_, "New team name: ", isStorableName);
-    if (!name) return false;
+    if (!name) return Next::kInputEnded;
     scratch_.name = std::move(*name);
     if (!readCount("Wins: ", scratch_.wins) || !readCount("Losses: ", scratch_.losses) ||
         !readCount("Votes: ", scratch_.votes)) {
-      return false;
+      return Next::kInputEnded;
     }
     scratch_.lastWeek = -1;
     poll_.appendTeam(scratch_);
     rankTeams(poll_);
-    return true;
+    return Next::kGoOn;
   }
 
-  bool edit() {
-    if (reportEmpty()) return true;
+  Next edit() {
+    if (reportEmpty()) return Next::kGoOn;
     std::optional<std::size_t> position = readPosition("School number to edit: ");
-    if (!position) return false;
+    if (!position) return Next::kInputEnded;
     Team& team = poll_.teamAt(*position);
     out_ << "Editing " << team.name << std::endl;
     // Each number is stored as soon as it has been read.
     if (!readCount("Wins: ", team.wins) || !readCount("Losses: ", team.losses) ||
         !readCount("Votes: ", team.votes)) {
-      return false;
+      return Next::kInputEnded;
     }
     rankTeams(poll_);
-    return true;
+    return Next::kGoOn;
   }
 
-  bool remove() {
-    if (reportEmpty()) return true;
+  Next remove() {
+    if (reportEmpty()) return Next::kGoOn;
     std::optional<std::size_t> position = readPosition("School number to remove: ");
-    if (!position) return false;
+    if (!position) return Next::kInputEnded;
     poll_.removeTeamAt(*position);
-    return true;
+    return Next::kGoOn;
   }
 
   // Says "Empty list!" when the poll has no team to pick.
@@ -167,13 +181,13 @@ class MainMenu {
   std::optional<std::size_t> readPosition(std::string_view prompt) {
     std::size_t count = poll_.teamCount();
     // Positions past the largest number the prompt can take cannot be typed.
-    int32_t max =
-        count > static_cast<std::size_t>(kMaxCount) ? kMaxCount : static_cast<int32_t>(count);
+    int32_t max = count > std::size_t{kMaxCount} ? kMaxCount : static_cast<int32_t>(count);
     std::optional<int32_t> position = promptNumber(in_, out_, prompt, 1, max);
     if (!position) return std::nullopt;
     return static_cast<std::size_t>(*position);
   }
 
+  // Reads a count into `field`; false once input has ended.
   bool readCount(std::string_view prompt, int32_t& field) {
     std::optional<int32_t> value = promptNumber(in_, out_, prompt, 0, kMaxCount);
     if (!value) return false;
@@ -181,6 +195,7 @@ class MainMenu {
     return true;
   }
 
+  // Reads a path line into path_; false once input has ended.
   bool readPath(std::string_view prompt) {
     std::optional<std::string> line = promptLine(in_, out_, prompt);
     if (!line) return false;

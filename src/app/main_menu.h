@@ -1,3 +1,4 @@
+// The main menu loop over one poll.
 #ifndef HOOPS_APP_MAIN_MENU_H_
 #define HOOPS_APP_MAIN_MENU_H_
 

@@ -1,16 +1,20 @@
+// The whole run: title screen, menu, goodbye, and the exit status.
 #include "app/program.h"
 
 #include <cstring>
 
 #include "app/main_menu.h"
+#include "app/single_key.h"
 #include "app/title_screen.h"
 
-int runProgram(std::istream& in, std::ostream& out) {
+void runProgram(std::istream& in, std::ostream& out, int keyboard) {
   showTitleScreen(in, out);
   runMainMenu(in, out);
   out << "Press any key to exit." << std::flush;
+  // A key typed ahead already waits in the stream; otherwise the terminal hands over the
+  // next key as it is pressed.
+  SingleKeyMode mode(in.rdbuf()->in_avail() > 0 ? -1 : keyboard);
   in.get();
-  return 0;
 }
 
 int exitStatus(int readError, int writeError, std::ostream& err) {

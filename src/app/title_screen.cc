@@ -1,3 +1,4 @@
+// The title screen: the title art, the slogan and the wait for Enter.
 #include "app/title_screen.h"
 
 #include <string_view>

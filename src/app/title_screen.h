@@ -1,3 +1,4 @@
+// The title screen shown once at the start of a run.
 #ifndef HOOPS_APP_TITLE_SCREEN_H_
 #define HOOPS_APP_TITLE_SCREEN_H_
 

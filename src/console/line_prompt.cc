@@ -1,3 +1,4 @@
+// The line prompt: whole lines of bounded length, such as names and paths.
 #include "console/line_prompt.h"
 
 #include <limits>

@@ -1,3 +1,4 @@
+// The prompt that reads whole lines: team names and file paths.
 #ifndef HOOPS_CONSOLE_LINE_PROMPT_H_
 #define HOOPS_CONSOLE_LINE_PROMPT_H_
 

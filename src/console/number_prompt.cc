@@ -1,11 +1,13 @@
+// The bounded number prompt: the one reader of numbers from the keyboard.
 #include "console/number_prompt.h"
 
 #include <cstddef>
 
+#include "poll/team.h"
+
 namespace {
 
 constexpr std::size_t kMaxDigits = 10;
-constexpr int64_t kLargest = 2147483647;
 
 // One typed line as the prompt judges it, character by character.
 class Attempt {
@@ -25,7 +27,7 @@ class Attempt {
   // The line's value, or nullopt when it breaks a rule or holds no digit.
   std::optional<int32_t> value() const {
     if (invalid_ || digitCount_ == 0) return std::nullopt;
-    int64_t magnitude = magnitude_ > kLargest ? kLargest : magnitude_;
+    int64_t magnitude = magnitude_ > kMaxCount ? kMaxCount : magnitude_;
     return static_cast<int32_t>(negative_ ? -magnitude : magnitude);
   }
 

@@ -1,3 +1,4 @@
+// The bounded number prompt: every number the operator types goes through it.
 #ifndef HOOPS_CONSOLE_NUMBER_PROMPT_H_
 #define HOOPS_CONSOLE_NUMBER_PROMPT_H_
 

@@ -1,14 +1,24 @@
+// The standings table: a header and one fixed-width row per team.
 #include "console/standings.h"
 
 #include <cstdint>
 #include <iomanip>
 
+namespace {
+
+// Field widths of the table's columns; the header is laid out with the same widths.
+constexpr int kPositionWidth = 4;
+constexpr int kNameWidth = 30;
+constexpr int kNumberWidth = 10;
+
+}  // namespace
+
 std::ostream& operator<<(std::ostream& out, const Team& team) {
-  out << std::setw(30) << std::left << team.name;
-  out << std::setw(10) << team.wins;
-  out << std::setw(10) << team.losses;
-  out << std::setw(10) << team.votes;
-  out << std::setw(10);
+  out << std::setw(kNameWidth) << std::left << team.name;
+  out << std::setw(kNumberWidth) << team.wins;
+  out << std::setw(kNumberWidth) << team.losses;
+  out << std::setw(kNumberWidth) << team.votes;
+  out << std::setw(kNumberWidth);
   if (team.lastWeek == -1) {
     out << '-';
   } else {
@@ -18,13 +28,16 @@ std::ostream& operator<<(std::ostream& out, const Team& team) {
 }
 
 void printStandings(std::ostream& out, const Poll& poll, std::optional<std::size_t> limit) {
-  out << "     Team                          Wins      Losses    Votes     Last Week" << std::endl;
+  // The last heading is not padded, so the header has no trailing spaces.
+  out << std::left << std::setw(kPositionWidth) << "" << ' ' << std::setw(kNameWidth) << "Team"
+      << std::setw(kNumberWidth) << "Wins" << std::setw(kNumberWidth) << "Losses"
+      << std::setw(kNumberWidth) << "Votes" << "Last Week" << std::endl;
   std::size_t position = 1;
   for (const Team& team : poll.teams) {
     if (limit && position > *limit) break;
     // One flush for the whole table instead of one per row: the same characters, and a
     // poll of many thousand teams prints without a system call per line.
-    out << std::setw(4) << std::left << position << ' ' << team << '\n';
+    out << std::setw(kPositionWidth) << position << ' ' << team << '\n';
     ++position;
   }
   out << std::flush;

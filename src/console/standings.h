@@ -1,3 +1,4 @@
+// The standings table of options 7 and 8.
 #ifndef HOOPS_CONSOLE_STANDINGS_H_
 #define HOOPS_CONSOLE_STANDINGS_H_
 

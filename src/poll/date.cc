@@ -1,3 +1,4 @@
+// Poll dates: the month tables, the leap rule and the weekly advance.
 #include "poll/date.h"
 
 #include <cstdio>

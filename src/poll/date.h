@@ -1,3 +1,4 @@
+// Poll dates and the weekly advance.
 #ifndef HOOPS_POLL_DATE_H_
 #define HOOPS_POLL_DATE_H_
 

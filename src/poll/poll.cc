@@ -1,3 +1,4 @@
+// The poll's list operations by position, and taking over another poll whole.
 #include "poll/poll.h"
 
 #include <cstring>

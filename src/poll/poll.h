@@ -1,3 +1,4 @@
+// The poll: the week's teams in rank order and the poll date.
 #ifndef HOOPS_POLL_POLL_H_
 #define HOOPS_POLL_POLL_H_
 
@@ -49,6 +50,9 @@ struct Poll {
   // Returns false, leaving the poll untouched, when the file cannot be opened or read, or
   // does not fit in memory. Defined by the poll file library.
   bool loadPoll(const std::string& path);
+
+  // The memory that the teams and their names live in.
+  const PollMemory* memory() const { return memory_.get(); }
 
   std::pmr::list<Team> teams{memory_.get()};
   PollDate date = {};

@@ -1,3 +1,4 @@
+// The poll's own memory: chunks, reuse of freed blocks by size, the huge-page hint.
 #include "poll/poll_memory.h"
 
 #include <new>

@@ -1,3 +1,4 @@
+// The memory that a poll keeps its teams and names in.
 #ifndef HOOPS_POLL_POLL_MEMORY_H_
 #define HOOPS_POLL_POLL_MEMORY_H_
 

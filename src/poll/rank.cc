@@ -1,3 +1,4 @@
+// The ranking step.
 #include "poll/rank.h"
 
 void rankTeams(Poll& poll) {

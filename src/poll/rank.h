@@ -1,3 +1,4 @@
+// The ranking step run after every load, add and edit.
 #ifndef HOOPS_POLL_RANK_H_
 #define HOOPS_POLL_RANK_H_
 

@@ -1,3 +1,4 @@
+// The record of one team in the poll.
 #ifndef HOOPS_POLL_TEAM_H_
 #define HOOPS_POLL_TEAM_H_
 
@@ -5,6 +6,9 @@
 #include <memory_resource>
 #include <string>
 #include <utility>
+
+// The largest count a team's numbers can hold, and the largest the operator can type.
+inline constexpr int32_t kMaxCount = 2147483647;
 
 // One school in the weekly poll: a plain value record, copied whole. A team made inside a
 // poll keeps its name in the poll's own memory (the allocator it is given); a copy shares

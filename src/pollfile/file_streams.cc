@@ -1,3 +1,4 @@
+// Stream buffers over descriptors that remember why a read or a write failed.
 #include "pollfile/file_streams.h"
 
 #include <cerrno>

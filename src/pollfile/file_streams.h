@@ -1,3 +1,4 @@
+// Stream buffers over open descriptors, for poll files and the console.
 #ifndef HOOPS_POLLFILE_FILE_STREAMS_H_
 #define HOOPS_POLLFILE_FILE_STREAMS_H_
 

@@ -1,3 +1,4 @@
+// The operating system's files behind the FileSystem interface.
 #include "pollfile/file_system.h"
 
 #include <fcntl.h>

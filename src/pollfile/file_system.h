@@ -1,3 +1,4 @@
+// The file calls a save makes, behind an interface that tests can make fail.
 #ifndef HOOPS_POLLFILE_FILE_SYSTEM_H_
 #define HOOPS_POLLFILE_FILE_SYSTEM_H_
 

@@ -1,3 +1,4 @@
+// Loading a poll file into the poll: a new week begins.
 #include <fstream>
 #include <new>
 #include <utility>

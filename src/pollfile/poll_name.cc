@@ -1,3 +1,4 @@
+// Which team names a poll file can carry.
 #include "pollfile/poll_name.h"
 
 bool isStorableName(std::string_view name) {

@@ -1,3 +1,4 @@
+// Which team names a poll file can carry.
 #ifndef HOOPS_POLLFILE_POLL_NAME_H_
 #define HOOPS_POLLFILE_POLL_NAME_H_
 

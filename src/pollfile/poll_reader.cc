@@ -1,3 +1,4 @@
+// The poll file reader: the date line and the rows, found by digit runs, tabs and blanks.
 #include "pollfile/poll_reader.h"
 
 #include <cstddef>
@@ -53,12 +54,12 @@ class PollScanner {
     while (isBlank(peek())) ++next_;
   }
 
-  // Takes a run of digits; no digit gives 0 and values saturate at 2147483647.
+  // Takes a run of digits; no digit gives 0 and values saturate at kMaxCount.
   int32_t takeNumber() {
     int64_t value = 0;
     for (int c = peek(); isDigit(c); c = peek()) {
       value = value * 10 + (c - '0');
-      if (value > INT32_MAX) value = INT32_MAX;
+      if (value > kMaxCount) value = kMaxCount;
       ++next_;
     }
     return static_cast<int32_t>(value);
@@ -82,7 +83,7 @@ class PollScanner {
   bool takeUntilTab(std::pmr::string& text) {
     while (true) {
       if (peek() == kEnd) return false;
-      const char* tab = static_cast<const char*>(std::memchr(next_, '\t', end_ - next_));
+      const char* tab = static_cast<const char*>(std::memchr(next_, '\t', static_cast<std::size_t>(end_ - next_)));
       const char* stop = tab != nullptr ? tab : end_;
       text.append(next_, stop);
       next_ = stop;

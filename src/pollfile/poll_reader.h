@@ -1,3 +1,4 @@
+// The poll file reader.
 #ifndef HOOPS_POLLFILE_POLL_READER_H_
 #define HOOPS_POLLFILE_POLL_READER_H_
 

@@ -1,3 +1,4 @@
+// The poll file writer, and the save that replaces a file whole or not at all.
 #include "pollfile/save_poll.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// The poll file writer and the save.
 #ifndef HOOPS_POLLFILE_SAVE_POLL_H_
 #define HOOPS_POLLFILE_SAVE_POLL_H_
 

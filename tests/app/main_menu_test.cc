@@ -1,3 +1,4 @@
+// The whole menu dialogue, typed in and compared to the character.
 #include "app/main_menu.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,12 @@ TEST(MainMenuTest, ScriptedDialogues) {
       {"a last line without a line break", "6",
        kMenu + "THIS MENU OPTION WAS STOLEN BY GNOMES\n" + kMenu + "\n"},
       {"input ends at a path", "1\n", kMenu + "Path to input file (ex. c:\\in.txt): \n"},
+      {"input ends at the save path", "2\n", kMenu + "Path to output file (ex. c:\\out.txt): \n"},
+      {"input ends inside an edit, after the wins", "3\nA\n1\n1\n10\n4\n1\n5\n",
+       kMenu + kAdd + kMenu + "School number to edit: Editing A\nWins: Losses: \n"},
+      {"a failed load keeps the teams", "3\nA\n1\n2\n3\n1\n/no/such/poll.txt\n8\n9\n",
+       kMenu + kAdd + kMenu + "Path to input file (ex. c:\\in.txt): Failed to open file.\n\n" +
+           kMenu + kHeader + row(1, "A", 1, 2, 3, "-") + kMenu},
   };
   for (const Case& c : cases) EXPECT_EQ(run(c.input), c.output) << c.what;
 }

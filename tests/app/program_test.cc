@@ -1,3 +1,4 @@
+// The exit status and the error lines of a run.
 #include "app/program.h"
 
 #include <gtest/gtest.h>

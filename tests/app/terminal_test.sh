@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Drives hoops-ranking in a real terminal (tmux) and checks what a person sees: the title
 # waits for Enter, every prompt is on screen before anything is typed, an added team shows in
-# the full table, and 9 then Enter ends the program.
+# the full table, and after 9 a single key (no Enter) ends the program, leaving the terminal's
+# settings as they were.
 #   tests/app/terminal_test.sh path/to/hoops-ranking
 set -euo pipefail
 exe="$(realpath "$1")"
@@ -24,7 +25,7 @@ wait_for() {
 type_line() { tmux send-keys -t "$session" -l -- "$1"; tmux send-keys -t "$session" Enter; }
 
 tmux new-session -d -s "$session" -x 100 -y 50 -c "$work" \
-  "'$exe'; echo \"EXITED WITH \$?\"; sleep 60"
+  "stty -a > before.txt; '$exe'; echo \"EXITED WITH \$?\"; stty -a > after.txt; sleep 60"
 tmux set-option -t "$session" history-limit 5000 >/dev/null
 
 wait_for "Press Enter to continue"
@@ -48,6 +49,9 @@ wait_for "Enter an option:" 3
 type_line 9
 wait_for "Press any key to exit."
 screen | grep -q "EXITED WITH" && fail "the program ended before the last key"
-type_line ""
+tmux send-keys -t "$session" -l x
 wait_for "EXITED WITH 0"
+for _ in $(seq 50); do [ -s "$work/after.txt" ] && break; sleep 0.05; done
+diff "$work/before.txt" "$work/after.txt" || fail "the terminal settings changed"
+screen | grep -qF "Press any key to exit.x" && fail "the key was echoed"
 echo "terminal test passed"

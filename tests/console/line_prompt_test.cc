@@ -1,3 +1,4 @@
+// The line prompt: long lines, refused lines and ended input.
 #include "console/line_prompt.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The bounded number prompt, line by line.
 #include "console/number_prompt.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// The standings table, to the character.
 #include "console/standings.h"
 
 #include <gtest/gtest.h>
@@ -29,25 +30,26 @@ std::string rowOf(const Team& t) {
 
 TEST(StandingsTest, WritesTeamColumnsToTheCharacter) {
   struct Case {
+    const char* what;
     Team team;
     std::string row;
   };
   const std::string name30(30, 'n');
   const Case cases[] = {
-      {team("Example Tech", 25, 3, 875, 2),
+      {"ranked last week", team("Example Tech", 25, 3, 875, 2),
        "Example Tech                  25        3         875       2         "},
-      {team("Example Tech", 25, 3, 875, -1),
+      {"unranked", team("Example Tech", 25, 3, 875, -1),
        "Example Tech                  25        3         875       -         "},
-      {team("Zero", 0, 0, 1, 0),
+      {"last week 0", team("Zero", 0, 0, 1, 0),
        "Zero                          0         0         1         0         "},
-      {team("Neg", 1, 1, 1, -5),
+      {"negative last week", team("Neg", 1, 1, 1, -5),
        "Neg                           1         1         1         -5        "},
-      {team(name30, 1, 2, 3, 4), name30 + "1         2         3         4         "},
-      {team(name30 + "xyz", 1, 2, 3, 4), name30 + "xyz1         2         3         4         "},
-      {team("Big", 2147483647, 0, 2147483647, 1),
+      {"a 30-character name", team(name30, 1, 2, 3, 4), name30 + "1         2         3         4         "},
+      {"a longer name", team(name30 + "xyz", 1, 2, 3, 4), name30 + "xyz1         2         3         4         "},
+      {"full number fields", team("Big", 2147483647, 0, 2147483647, 1),
        "Big                           21474836470         21474836471         "},
   };
-  for (const Case& c : cases) EXPECT_EQ(rowOf(c.team), c.row);
+  for (const Case& c : cases) EXPECT_EQ(rowOf(c.team), c.row) << c.what;
 }
 
 TEST(StandingsTest, EmptyPollPrintsTheHeaderAlone) {

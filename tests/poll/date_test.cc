@@ -1,3 +1,4 @@
+// The weekly date advance and the month lengths.
 #include "poll/date.h"
 
 #include <gtest/gtest.h>

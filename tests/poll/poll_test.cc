@@ -1,9 +1,11 @@
+// The poll's operations by position, and taking over another poll whole.
 #include "poll/poll.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -34,23 +36,16 @@ TEST(PollTest, NewPollIsEmptyAndUndated) {
 }
 
 TEST(PollTest, AppendStoresACopyAtTheEnd) {
-  Poll poll = pollOf({"A", "B", "C"});
-  Team scratch = named("D", 40);
+  Poll poll = pollOf({"A", "B", ""});
+  Team scratch = named("A name long enough to need memory of its own", 40);
   poll.appendTeam(scratch);
   scratch.name = "changed";
   scratch.votes = 0;
   ASSERT_EQ(poll.teamCount(), 4u);
-  EXPECT_EQ(poll.teamAt(4).name, "D");
+  EXPECT_EQ(namesOf(poll),
+            (std::vector<std::string>{"A", "B", "", "A name long enough to need memory of its own"}));
   EXPECT_EQ(poll.teamAt(4).votes, 40);
-}
-
-TEST(PollTest, TeamAtCountsFromOne) {
-  Poll poll = pollOf({"A", "B", "C"});
-  EXPECT_EQ(poll.teamAt(1).name, "A");
-  EXPECT_EQ(poll.teamAt(2).name, "B");
-  EXPECT_EQ(poll.teamAt(poll.teamCount()).name, "C");
-  poll.teamAt(2).wins = 9;
-  EXPECT_EQ(poll.teams.begin()->wins, 0);
+  poll.teamAt(2).wins = 9;  // teamAt gives the team itself
   EXPECT_EQ(std::next(poll.teams.begin())->wins, 9);
 }
 
@@ -81,10 +76,18 @@ TEST(PollTest, ClearTeamsLeavesTheDate) {
   EXPECT_STREQ(poll.date, "March 28 2010");
 }
 
-TEST(PollTest, SameNamesAndEmptyNamesAreOrdinaryTeams) {
-  Poll poll = pollOf({"Twin", "Twin", ""});
-  EXPECT_EQ(poll.teamCount(), 3u);
-  EXPECT_EQ(poll.teamAt(3).name, "");
+TEST(PollTest, TakingOverAPollReplacesTeamsAndDate) {
+  Poll poll = pollOf({"Old 1", "Old 2"});
+  Poll loaded = pollOf({"New team with a long name 1", "New team with a long name 2"});
+  std::strcpy(loaded.date, "April 4 2010");
+  poll = std::move(loaded);
+  EXPECT_EQ(namesOf(poll), (std::vector<std::string>{"New team with a long name 1",
+                                                     "New team with a long name 2"}));
+  EXPECT_STREQ(poll.date, "April 4 2010");
+  // The teams taken over live on in the poll's new memory: they can be changed and added to.
+  poll.appendTeam(named("Added after the take-over, also with a long name"));
+  poll.removeTeamAt(1);
+  EXPECT_EQ(poll.teamCount(), 2u);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// The ranking step.
 #include "poll/rank.h"
 
 #include <gtest/gtest.h>
@@ -29,29 +30,35 @@ Standing standingOf(const Poll& poll) {
 
 TEST(RankTeamsTest, RanksByFallingVotesWithTiesReversed) {
   struct Case {
+    const char* what;
     Standing before;
     Standing after;
   };
   const Case cases[] = {
-      {{{"A", 100}, {"B", 50}, {"C", 50}, {"D", 0}, {"E", 75}},
+      {"zero dropped, tie reversed",
+       {{"A", 100}, {"B", 50}, {"C", 50}, {"D", 0}, {"E", 75}},
        {{"A", 100}, {"E", 75}, {"C", 50}, {"B", 50}}},
-      {{{"A", 100}, {"B", 80}, {"C", 80}, {"D", 80}},
+      {"an added team first among its ties",
+       {{"A", 100}, {"B", 80}, {"C", 80}, {"D", 80}},
        {{"A", 100}, {"D", 80}, {"C", 80}, {"B", 80}}},
-      {{{"A", 100}, {"D", 80}, {"C", 80}, {"B", 80}},
+      {"ranked again",
+       {{"A", 100}, {"D", 80}, {"C", 80}, {"B", 80}},
        {{"A", 100}, {"B", 80}, {"C", 80}, {"D", 80}}},
-      {{{"P", 5}, {"Q", 5}, {"R", 5}}, {{"R", 5}, {"Q", 5}, {"P", 5}}},
-      {{{"A", 100}, {"B", 90}, {"C", 120}}, {{"C", 120}, {"A", 100}, {"B", 90}}},
-      {{{"A", 7}}, {{"A", 7}}},
-      {{{"X", 0}}, {}},
-      {{{"A", 0}, {"B", 0}}, {}},
-      {{}, {}},
+      {"all tied", {{"P", 5}, {"Q", 5}, {"R", 5}}, {{"R", 5}, {"Q", 5}, {"P", 5}}},
+      {"edited to the top",
+       {{"A", 100}, {"B", 90}, {"C", 120}},
+       {{"C", 120}, {"A", 100}, {"B", 90}}},
+      {"one team", {{"A", 7}}, {{"A", 7}}},
+      {"one team without votes", {{"X", 0}}, {}},
+      {"no team with votes", {{"A", 0}, {"B", 0}}, {}},
+      {"empty", {}, {}},
       // Only exactly 0 drops a team; negative votes rank below every positive count.
-      {{{"N", -3}, {"Z", 0}, {"P", 2}}, {{"P", 2}, {"N", -3}}},
+      {"negative votes", {{"N", -3}, {"Z", 0}, {"P", 2}}, {{"P", 2}, {"N", -3}}},
   };
   for (const Case& c : cases) {
     Poll poll = pollOf(c.before);
     rankTeams(poll);
-    EXPECT_EQ(standingOf(poll), c.after);
+    EXPECT_EQ(standingOf(poll), c.after) << c.what;
   }
 }
 

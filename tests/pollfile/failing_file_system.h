@@ -1,3 +1,4 @@
+// A file system for tests that fails one chosen call.
 #ifndef HOOPS_TESTS_POLLFILE_FAILING_FILE_SYSTEM_H_
 #define HOOPS_TESTS_POLLFILE_FAILING_FILE_SYSTEM_H_
 

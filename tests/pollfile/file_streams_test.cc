@@ -1,3 +1,4 @@
+// The descriptor stream buffers under failing reads and writes.
 #include "pollfile/file_streams.h"
 
 #include <fcntl.h>

@@ -1,8 +1,11 @@
+// The poll file reader, case by case.
 #include "pollfile/poll_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+
+#include "failing_streambuf.h"
 #include <string>
 #include <vector>
 
@@ -119,6 +122,32 @@ TEST(PollReaderTest, ReadsRowsByTheirDigitRunsTabsAndBlanks) {
     Read result = read(c.text);
     EXPECT_EQ(result.date, c.date) << c.what;
     EXPECT_EQ(result.rows, c.rows) << c.what;
+  }
+}
+
+TEST(PollReaderTest, FieldsAcrossTheReadBlockBoundaryAreReadWhole) {
+  // The reader takes 64 KiB at a time; put each byte of a row on the boundary in turn.
+  const std::string row = "123\tName\t45-67\t8901\t2\n";
+  const std::size_t block = std::size_t{1} << 16;
+  const std::string head = "May 1 2010\n";
+  for (std::size_t shift = 0; shift <= row.size(); ++shift) {
+    const std::size_t fill = block - head.size() - shift;
+    // A first row whose name fills the rest of the block up to the row under test.
+    const std::string first = "1\t" + std::string(fill - 11, 'f') + "\t1-1\t1\t-\n";
+    ASSERT_EQ(first.size(), fill);
+    Read result = read(head + first + row);
+    ASSERT_EQ(result.rows.size(), 2u) << "shift " << shift;
+    EXPECT_EQ(result.rows[1], (Row{"Name", 123, 45, 67, 8901})) << "shift " << shift;
+  }
+}
+
+TEST(PollReaderTest, AReadErrorIsReportedAtAnyPoint) {
+  const std::string text = "March 28 2010\n1\tA\t1-2\t3\t-\n2\tB\t4-5\t6\t1\n";
+  for (int failAt = 1; failAt <= 4; ++failAt) {
+    FailingStreambuf buffer(text, failAt);
+    std::istream in(&buffer);
+    Poll poll;
+    EXPECT_FALSE(readPollFile(in, poll)) << "read " << failAt << " fails";
   }
 }
 
