@@ -10,9 +10,8 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(poll_reader_fuzzer number_prompt_fuzzer date_fuzzer save_load_fuzzer)
 
-cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DHOOPS_BUILD_FUZZERS=ON -DHOOPS_BUILD_TESTS=OFF >/dev/null
-cmake --build build-fuzz -j --target "${targets[@]}"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j 2 --target "${targets[@]}"
 
 for target in "${targets[@]}"; do
   out="fuzz-out/$target"

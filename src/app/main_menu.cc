@@ -136,7 +136,7 @@ class MainMenu {
   Next add() {
     std::optional<std::string> name = promptLine(in_, out_, "New team name: ", isStorableName);
     if (!name) return Next::kInputEnded;
-    scratch_.name = std::move(*name);
+    scratch_.name = *name;
     if (!readCount("Wins: ", scratch_.wins) || !readCount("Losses: ", scratch_.losses) ||
         !readCount("Votes: ", scratch_.votes)) {
       return Next::kInputEnded;

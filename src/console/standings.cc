@@ -31,7 +31,8 @@ void printStandings(std::ostream& out, const Poll& poll, std::optional<std::size
   // The last heading is not padded, so the header has no trailing spaces.
   out << std::left << std::setw(kPositionWidth) << "" << ' ' << std::setw(kNameWidth) << "Team"
       << std::setw(kNumberWidth) << "Wins" << std::setw(kNumberWidth) << "Losses"
-      << std::setw(kNumberWidth) << "Votes" << "Last Week" << std::endl;
+      << std::setw(kNumberWidth) << "Votes"
+      << "Last Week" << std::endl;
   std::size_t position = 1;
   for (const Team& team : poll.teams) {
     if (limit && position > *limit) break;

@@ -83,7 +83,8 @@ class PollScanner {
   bool takeUntilTab(std::pmr::string& text) {
     while (true) {
       if (peek() == kEnd) return false;
-      const char* tab = static_cast<const char*>(std::memchr(next_, '\t', static_cast<std::size_t>(end_ - next_)));
+      const char* tab = static_cast<const char*>(
+          std::memchr(next_, '\t', static_cast<std::size_t>(end_ - next_)));
       const char* stop = tab != nullptr ? tab : end_;
       text.append(next_, stop);
       next_ = stop;

@@ -138,7 +138,7 @@ TEST(ProgramProcessTest, AHugeNameLineIsRefusedInLittleMemory) {
   TempDir dir;
   // Peak memory as /usr/bin/time measures it, where it is installed and means something.
   const bool measured = !kSanitized && access("/usr/bin/time", X_OK) == 0;
-  const std::string name(50'000'000, 'n');
+  const std::string name(50'000'000, 'n');  // NOLINT(bugprone-string-constructor): meant
   ProcessRun run = runProgram(dir, "\n3\n" + name + "\nShort\n1\n2\n3\n8\n9\n\n",
                               measured ? "/usr/bin/time -f %M -o maxrss" : "");
   EXPECT_EQ(run.status, 0);

@@ -41,7 +41,8 @@ TEST(TitleScreenTest, ArtRowsUseTheirIndentAndMainCharacter) {
   for (std::size_t block = 0; block < 2; ++block) {
     const std::size_t indent = block == 0 ? 13 : 5;
     std::size_t widest = 0;
-    for (std::size_t row = 0; row < 6; ++row) widest = std::max(widest, lines[2 + block * 6 + row].size());
+    for (std::size_t row = 0; row < 6; ++row)
+      widest = std::max(widest, lines[2 + block * 6 + row].size());
     for (std::size_t row = 0; row < 6; ++row) {
       const std::string& line = lines[2 + block * 6 + row];
       EXPECT_EQ(line.find_first_not_of(' '), indent) << "block " << block << " row " << row;

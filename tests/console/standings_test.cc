@@ -12,9 +12,9 @@ namespace {
 const std::string kHeader =
     "     Team                          Wins      Losses    Votes     Last Week\n";
 
-Team team(std::string name, int wins, int losses, int votes, int lastWeek) {
+Team team(const std::string& name, int wins, int losses, int votes, int lastWeek) {
   Team t;
-  t.name = std::move(name);
+  t.name = name;
   t.wins = wins;
   t.losses = losses;
   t.votes = votes;
@@ -44,8 +44,10 @@ TEST(StandingsTest, WritesTeamColumnsToTheCharacter) {
        "Zero                          0         0         1         0         "},
       {"negative last week", team("Neg", 1, 1, 1, -5),
        "Neg                           1         1         1         -5        "},
-      {"a 30-character name", team(name30, 1, 2, 3, 4), name30 + "1         2         3         4         "},
-      {"a longer name", team(name30 + "xyz", 1, 2, 3, 4), name30 + "xyz1         2         3         4         "},
+      {"a 30-character name", team(name30, 1, 2, 3, 4),
+       name30 + "1         2         3         4         "},
+      {"a longer name", team(name30 + "xyz", 1, 2, 3, 4),
+       name30 + "xyz1         2         3         4         "},
       {"full number fields", team("Big", 2147483647, 0, 2147483647, 1),
        "Big                           21474836470         21474836471         "},
   };

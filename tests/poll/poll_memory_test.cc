@@ -16,8 +16,8 @@ TEST(PollMemoryTest, ReusesFreedBlocksOfTheSameSize) {
     std::size_t bytes;
     std::size_t alignment;
   };
-  const Case cases[] = {{1, 1}, {8, 8}, {72, 8}, {100, 4}, {4096, 1}, {4160, 8}, {5000, 8},
-                        {64, 16}};
+  const Case cases[] = {{1, 1},    {8, 8},    {72, 8},   {100, 4},
+                        {4096, 1}, {4160, 8}, {5000, 8}, {64, 16}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.bytes) + " bytes aligned to " + std::to_string(c.alignment));
     PollMemory memory;
@@ -59,7 +59,8 @@ TEST(PollMemoryTest, RemovingAndAddingForLongStaysInBoundedMemory) {
   const std::size_t start = memory.chunkBytes();
   for (int cycle = 0; cycle < 200'000; ++cycle) {
     poll.removeTeamAt(1 + static_cast<std::size_t>(cycle) % poll.teamCount());
-    team.name = "School " + std::to_string(cycle) + std::string(static_cast<std::size_t>(cycle % 97), 'x');
+    team.name =
+        "School " + std::to_string(cycle) + std::string(static_cast<std::size_t>(cycle % 97), 'x');
     poll.appendTeam(team);
   }
   EXPECT_LE(memory.chunkBytes(), start + (std::size_t{2} << 20));

@@ -42,8 +42,8 @@ TEST(PollTest, AppendStoresACopyAtTheEnd) {
   scratch.name = "changed";
   scratch.votes = 0;
   ASSERT_EQ(poll.teamCount(), 4u);
-  EXPECT_EQ(namesOf(poll),
-            (std::vector<std::string>{"A", "B", "", "A name long enough to need memory of its own"}));
+  EXPECT_EQ(namesOf(poll), (std::vector<std::string>{
+                               "A", "B", "", "A name long enough to need memory of its own"}));
   EXPECT_EQ(poll.teamAt(4).votes, 40);
   poll.teamAt(2).wins = 9;  // teamAt gives the team itself
   EXPECT_EQ(std::next(poll.teams.begin())->wins, 9);

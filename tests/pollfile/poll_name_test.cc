@@ -11,9 +11,17 @@ TEST(PollNameTest, RefusesNamesAPollFileCannotGiveBack) {
     bool storable;
   };
   const Case cases[] = {
-      {"Example Tech", true}, {" Leading spaces", true}, {"Trailing ", true}, {"A\rB", true},
-      {"7", true},            {"", false},               {" ", false},        {" \r ", false},
-      {"Tab\there", false},   {"\t", false},             {"Line\nbreak", false},
+      {"Example Tech", true},
+      {" Leading spaces", true},
+      {"Trailing ", true},
+      {"A\rB", true},
+      {"7", true},
+      {"", false},
+      {" ", false},
+      {" \r ", false},
+      {"Tab\there", false},
+      {"\t", false},
+      {"Line\nbreak", false},
   };
   for (const Case& c : cases) EXPECT_EQ(isStorableName(c.name), c.storable) << '"' << c.name << '"';
 }

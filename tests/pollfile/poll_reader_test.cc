@@ -5,9 +5,9 @@
 
 #include <sstream>
 
-#include "failing_streambuf.h"
 #include <string>
 #include <vector>
+#include "failing_streambuf.h"
 
 namespace {
 
@@ -135,7 +135,10 @@ TEST(PollReaderTest, FieldsAcrossTheReadBlockBoundaryAreReadWhole) {
     // A first row whose name fills the rest of the block up to the row under test.
     const std::string first = "1\t" + std::string(fill - 11, 'f') + "\t1-1\t1\t-\n";
     ASSERT_EQ(first.size(), fill);
-    Read result = read(head + first + row);
+    std::string text = head;
+    text += first;
+    text += row;
+    Read result = read(text);
     ASSERT_EQ(result.rows.size(), 2u) << "shift " << shift;
     EXPECT_EQ(result.rows[1], (Row{"Name", 123, 45, 67, 8901})) << "shift " << shift;
   }

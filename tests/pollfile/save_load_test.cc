@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
+#include "failing_streambuf.h"
 #include "poll/poll.h"
 #include "pollfile/save_poll.h"
-#include "failing_streambuf.h"
 #include "temp_dir.h"
 
 namespace {
@@ -96,7 +96,8 @@ TEST(SaveLoadTest, AWriteErrorIsReported) {
   FailingStreambuf working("", 2);  // the whole text goes in one write
   std::ostream fine(&working);
   EXPECT_TRUE(writePollFile(fine, poll));
-  EXPECT_EQ(working.written(), "March 28 2010\n1\tExample Tech\t25-3\t875\t-\n2\tNorth State\t20-8\t700\t7\n");
+  EXPECT_EQ(working.written(),
+            "March 28 2010\n1\tExample Tech\t25-3\t875\t-\n2\tNorth State\t20-8\t700\t7\n");
 }
 
 TEST(SaveLoadTest, LargePollsGoThroughTheBlockWriterIntact) {
