@@ -7,20 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "make_team.h"
+
 namespace {
 
 const std::string kHeader =
     "     Team                          Wins      Losses    Votes     Last Week\n";
-
-Team team(const std::string& name, int wins, int losses, int votes, int lastWeek) {
-  Team t;
-  t.name = name;
-  t.wins = wins;
-  t.losses = losses;
-  t.votes = votes;
-  t.lastWeek = lastWeek;
-  return t;
-}
 
 std::string rowOf(const Team& t) {
   std::ostringstream out;

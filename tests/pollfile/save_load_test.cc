@@ -5,21 +5,12 @@
 #include <string>
 
 #include "failing_streambuf.h"
+#include "make_team.h"
 #include "poll/poll.h"
 #include "pollfile/save_poll.h"
 #include "temp_dir.h"
 
 namespace {
-
-Team team(const std::string& name, int wins, int losses, int votes, int lastWeek) {
-  Team t;
-  t.name = name;
-  t.wins = wins;
-  t.losses = losses;
-  t.votes = votes;
-  t.lastWeek = lastWeek;
-  return t;
-}
 
 Poll twoTeamPoll() {
   Poll poll;
