@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t* end = static_cast<const uint8_t*>(std::memchr(data, '\n', size));
     size_t length = end == nullptr ? size : static_cast<size_t>(end - data);
     Team team;
-    team.name.assign(reinterpret_cast<const char*>(data), length);
+    team.name.assign(std::string_view(reinterpret_cast<const char*>(data), length));
     data += length;
     size -= length;
     if (size > 0) {

@@ -30,7 +30,7 @@ struct Poll {
   Poll& operator=(Poll&& other) noexcept;
   Poll(const Poll&) = delete;
   Poll& operator=(const Poll&) = delete;
-  ~Poll() = default;
+  ~Poll() { releaseTeams(); }
 
   std::size_t teamCount() const { return teams.size(); }
 
@@ -56,6 +56,10 @@ struct Poll {
 
   std::pmr::list<Team> teams{memory_.get()};
   PollDate date = {};
+
+ private:
+  // Leaves `teams` empty, its old teams and their memory to be released with memory_.
+  void releaseTeams() noexcept;
 };
 
 #endif  // HOOPS_POLL_POLL_H_

@@ -39,7 +39,7 @@ PollMemory::~PollMemory() {
   }
 }
 
-void PollMemory::addChunk(std::size_t bytes) {
+void PollMemory::addChunk(std::size_t bytes, Free& free) {
   std::size_t size = nextChunk_;
   while (size < bytes + sizeof(Chunk)) size *= 2;
   void* start;
@@ -52,14 +52,16 @@ void PollMemory::addChunk(std::size_t bytes) {
   }
   chunks_ = new (start) Chunk{chunks_, size};
   chunkBytes_ += size;
-  next_ = static_cast<char*>(start) + roundUp(sizeof(Chunk), kGranule);
-  end_ = static_cast<char*>(start) + size;
+  free.next = static_cast<char*>(start) + roundUp(sizeof(Chunk), kGranule);
+  free.end = static_cast<char*>(start) + size;
   if (nextChunk_ < kLargestChunk) nextChunk_ *= 2;
 }
 
 void* PollMemory::do_allocate(std::size_t bytes, std::size_t alignment) {
   if (bytes > kLargestPooled || alignment > kGranule) {
-    return ::operator new (bytes, std::align_val_t{alignment});
+    void* block = ::operator new (bytes, std::align_val_t{alignment});
+    ++largeBlocks_;
+    return block;
   }
   const std::size_t size = roundUp(bytes == 0 ? 1 : bytes, kGranule);
   FreeBlock*& reused = freeBlocks_[size / kGranule];
@@ -68,15 +70,17 @@ void* PollMemory::do_allocate(std::size_t bytes, std::size_t alignment) {
     reused = block->next;
     return block;
   }
-  if (static_cast<std::size_t>(end_ - next_) < size) addChunk(size);
-  void* block = next_;
-  next_ += size;
+  Free& free = alignment == 1 ? text_ : records_;
+  if (static_cast<std::size_t>(free.end - free.next) < size) addChunk(size, free);
+  void* block = free.next;
+  free.next += size;
   return block;
 }
 
 void PollMemory::do_deallocate(void* block, std::size_t bytes, std::size_t alignment) {
   if (bytes > kLargestPooled || alignment > kGranule) {
     ::operator delete (block, std::align_val_t{alignment});
+    --largeBlocks_;
     return;
   }
   const std::size_t size = roundUp(bytes == 0 ? 1 : bytes, kGranule);

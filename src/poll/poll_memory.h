@@ -21,6 +21,10 @@ class PollMemory final : public std::pmr::memory_resource {
   // The bytes of all chunks held; pooled blocks never come from anywhere else.
   std::size_t chunkBytes() const { return chunkBytes_; }
 
+  // True when every block handed out and not yet returned lies in the chunks, so that the
+  // memory going frees all of them.
+  bool holdsAllBlocks() const { return largeBlocks_ == 0; }
+
  private:
   static constexpr std::size_t kGranule = alignof(std::max_align_t) / 2;  // 8: a list node's
   static constexpr std::size_t kLargestPooled = 4096 + 64;  // a name the menu takes, and more
@@ -41,15 +45,24 @@ class PollMemory final : public std::pmr::memory_resource {
     return this == &other;
   }
 
-  // Starts a new chunk with room for at least `bytes`.
-  void addChunk(std::size_t bytes);
+  // The unused rest of the newest chunk for one kind of block.
+  struct Free {
+    char* next = nullptr;
+    char* end = nullptr;
+  };
+
+  // Starts a new chunk with room for at least `bytes` and makes it the rest of `free`.
+  void addChunk(std::size_t bytes, Free& free);
 
   std::array<FreeBlock*, kLargestPooled / kGranule + 1> freeBlocks_{};
   Chunk* chunks_ = nullptr;
-  char* next_ = nullptr;  // the unused rest of the newest chunk
-  char* end_ = nullptr;
+  // Text (names, allocated with alignment 1) is carved from chunks of its own, so that the
+  // records stay packed together and a walk over the teams reads only records.
+  Free records_;
+  Free text_;
   std::size_t nextChunk_ = kFirstChunk;
   std::size_t chunkBytes_ = 0;
+  std::size_t largeBlocks_ = 0;  // blocks from the global heap not yet returned
 };
 
 #endif  // HOOPS_POLL_POLL_MEMORY_H_

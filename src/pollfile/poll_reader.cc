@@ -27,15 +27,8 @@ class PollScanner {
   explicit PollScanner(std::istream& in) : in_(in) {}
 
   int peek() {
-    if (ended_ || failed_) {
-      failed_ = true;
-      return kEnd;
-    }
-    if (next_ == end_ && !refill()) {
-      ended_ = true;
-      return kEnd;
-    }
-    return static_cast<unsigned char>(*next_);
+    if (next_ != end_) return static_cast<unsigned char>(*next_);
+    return peekPastBlock();
   }
 
   int take() {
@@ -47,21 +40,25 @@ class PollScanner {
   // True while neither the end nor a failure has been recorded.
   bool good() const { return !ended_ && !failed_; }
   // Stops further rows, as a failure of the stream would.
-  void fail() { failed_ = true; }
+  void fail() {
+    failed_ = true;
+    next_ = end_;
+  }
   bool readError() const { return in_.bad(); }
 
-  void skipBlanks() {
-    while (isBlank(peek())) ++next_;
-  }
+  void skipBlanks() { skipWhile(isBlank); }
 
   // Takes a run of digits; no digit gives 0 and values saturate at kMaxCount.
   int32_t takeNumber() {
     int64_t value = 0;
-    for (int c = peek(); isDigit(c); c = peek()) {
-      value = value * 10 + (c - '0');
-      if (value > kMaxCount) value = kMaxCount;
-      ++next_;
-    }
+    do {
+      const char* at = next_;
+      for (; at != end_ && isDigit(*at); ++at) {
+        value = value * 10 + (*at - '0');
+        if (value > kMaxCount) value = kMaxCount;
+      }
+      next_ = at;
+    } while (next_ == end_ && isDigit(peek()));  // the run may go on in the next block
     return static_cast<int32_t>(value);
   }
 
@@ -74,25 +71,45 @@ class PollScanner {
     }
   }
 
-  void skipWhile(bool (*keep)(int)) {
-    while (keep(peek())) ++next_;
+  // Takes characters while `keep` holds for them.
+  template <typename Keep>
+  void skipWhile(Keep keep) {
+    do {
+      const char* at = next_;
+      while (at != end_ && keep(static_cast<unsigned char>(*at))) ++at;
+      next_ = at;
+    } while (next_ == end_ && keep(peek()));
   }
 
   // Appends every character up to the next tab to `text`, leaving the tab unread. Returns
   // false when the end comes first.
-  bool takeUntilTab(std::pmr::string& text) {
+  bool takeUntilTab(TeamName& text) {
     while (true) {
       if (peek() == kEnd) return false;
       const char* tab = static_cast<const char*>(
           std::memchr(next_, '\t', static_cast<std::size_t>(end_ - next_)));
       const char* stop = tab != nullptr ? tab : end_;
-      text.append(next_, stop);
+      text.append(std::string_view(next_, static_cast<std::size_t>(stop - next_)));
       next_ = stop;
       if (tab != nullptr) return true;
     }
   }
 
  private:
+  // peek() when the block is used up. The block stays empty once the end or a failure has
+  // been recorded, so every later look comes here.
+  int peekPastBlock() {
+    if (ended_ || failed_) {
+      failed_ = true;
+      return kEnd;
+    }
+    if (!refill()) {
+      ended_ = true;
+      return kEnd;
+    }
+    return static_cast<unsigned char>(*next_);
+  }
+
   bool refill() {
     if (!in_) return false;
     in_.read(buffer_, sizeof buffer_);

@@ -32,6 +32,34 @@ TEST(PollMemoryTest, ReusesFreedBlocksOfTheSameSize) {
   }
 }
 
+TEST(PollMemoryTest, KeepsTextApartFromRecords) {
+  PollMemory memory;
+  std::vector<char*> records;
+  for (int i = 0; i < 1000; ++i) {
+    records.push_back(static_cast<char*>(memory.allocate(56, 8)));
+    EXPECT_NE(memory.allocate(40, 1), nullptr);  // a name's text, between two records
+  }
+  // Each record follows the one before, except where a new chunk begins.
+  int packed = 0;
+  for (std::size_t i = 1; i < records.size(); ++i) packed += records[i] == records[i - 1] + 56;
+  EXPECT_GE(packed, 990);
+}
+
+TEST(PollMemoryTest, KnowsWhetherItsChunksHoldEveryBlock) {
+  PollMemory memory;
+  EXPECT_TRUE(memory.holdsAllBlocks());
+  void* small = memory.allocate(4160, 8);
+  EXPECT_TRUE(memory.holdsAllBlocks());
+  void* large = memory.allocate(5000, 1);
+  void* aligned = memory.allocate(64, 64);
+  EXPECT_FALSE(memory.holdsAllBlocks());
+  memory.deallocate(large, 5000, 1);
+  EXPECT_FALSE(memory.holdsAllBlocks());
+  memory.deallocate(aligned, 64, 64);
+  EXPECT_TRUE(memory.holdsAllBlocks());
+  memory.deallocate(small, 4160, 8);
+}
+
 TEST(PollMemoryTest, ChunksGrowGeometrically) {
   PollMemory memory;
   std::vector<void*> blocks;

@@ -1,0 +1,117 @@
+// Team names: exact blocks in the memory they were made with, and no change on failure.
+#include "poll/team_name.h"
+
+#include <gtest/gtest.h>
+
+#include <iomanip>
+#include <memory_resource>
+#include <new>
+#include <sstream>
+#include <string>
+
+namespace {
+
+// Counts the bytes handed out and returned, so a test sees where a name's text lives.
+class CountingMemory final : public std::pmr::memory_resource {
+ public:
+  std::size_t held = 0;
+  int blocks = 0;
+
+ private:
+  void* do_allocate(std::size_t bytes, std::size_t alignment) override {
+    held += bytes;
+    ++blocks;
+    return std::pmr::new_delete_resource()->allocate(bytes, alignment);
+  }
+  void do_deallocate(void* block, std::size_t bytes, std::size_t alignment) override {
+    held -= bytes;
+    --blocks;
+    std::pmr::new_delete_resource()->deallocate(block, bytes, alignment);
+  }
+  bool do_is_equal(const std::pmr::memory_resource& other) const noexcept override {
+    return this == &other;
+  }
+};
+
+TEST(TeamNameTest, AssignAndAppendKeepTheTextInItsOwnMemory) {
+  struct Case {
+    const char* label;
+    std::string first;
+    std::string added;  // appended after assigning `first`
+    std::size_t heldAfter;
+  };
+  const Case cases[] = {
+      {"empty holds nothing", "", "", 0},
+      {"a name takes exactly its length", "Kansas", "", 6},
+      {"a longer name grows by doubling", "Kansas", " State", 12},
+      {"a small addition doubles the block", "Kansas State", " U", 24},
+      {"a large addition takes what it needs", "A", std::string(100, 'x'), 101},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    CountingMemory memory;
+    {
+      TeamName name(&memory);
+      name = c.first;
+      name.append(c.added);
+      EXPECT_EQ(name, c.first + c.added);
+      EXPECT_EQ(name.size(), c.first.size() + c.added.size());
+      EXPECT_EQ(memory.held, c.heldAfter);
+      EXPECT_LE(memory.blocks, 1);
+    }
+    EXPECT_EQ(memory.held, 0u);
+  }
+}
+
+TEST(TeamNameTest, CopiesAndMovesFollowTheirMemory) {
+  CountingMemory poll;
+  CountingMemory other;
+  TeamName name(&poll);
+  name = "Northern Alabama Lakes University";
+
+  TeamName copy(name);  // a plain copy shares nothing and lives on the global heap
+  EXPECT_EQ(copy, name.view());
+  EXPECT_EQ(copy.get_allocator().resource(), std::pmr::get_default_resource());
+
+  TeamName elsewhere(std::move(copy), &other);  // other memory: the text is copied there
+  EXPECT_EQ(elsewhere, name.view());
+  EXPECT_EQ(other.blocks, 1);
+
+  TeamName taken(std::move(name), &poll);  // same memory: the block itself moves
+  EXPECT_TRUE(name.empty());
+  EXPECT_EQ(taken, "Northern Alabama Lakes University");
+  EXPECT_EQ(poll.blocks, 1);
+
+  taken = elsewhere;  // assignment keeps the target's memory
+  EXPECT_EQ(taken.get_allocator().resource(), &poll);
+  const TeamName& itself = taken;
+  taken = itself;
+  EXPECT_EQ(taken, "Northern Alabama Lakes University");
+  taken.append(taken.view());  // text from the name's own block
+  EXPECT_EQ(taken, "Northern Alabama Lakes UniversityNorthern Alabama Lakes University");
+}
+
+TEST(TeamNameTest, FailingMemoryLeavesTheNameAsItWas) {
+  TeamName name(std::pmr::null_memory_resource());
+  name = "";
+  EXPECT_THROW(name = "Kansas", std::bad_alloc);
+  EXPECT_THROW(name.append("Kansas"), std::bad_alloc);
+  EXPECT_TRUE(name.empty());
+
+  CountingMemory memory;
+  TeamName held(&memory);
+  held = "Kansas";
+  TeamName failing(std::pmr::null_memory_resource());
+  EXPECT_THROW(failing = held, std::bad_alloc);
+  EXPECT_EQ(held, "Kansas");
+}
+
+TEST(TeamNameTest, PrintsWithTheStreamsWidth) {
+  TeamName name;
+  name = "Duke";
+  std::ostringstream out;
+  out << '[' << std::setw(8) << std::left << name << ']';
+  EXPECT_EQ(out.str(), "[Duke    ]");
+}
+
+}  // namespace
