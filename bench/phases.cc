@@ -63,7 +63,9 @@ int main(int argc, char** argv) {
               median(read), median(rank), median(write), median(release));
 
   // A thousand rounds of adding a team, editing the last one and removing the first,
-  // against the same run without them: what is left is the time of 3000 edits.
+  // against the same run without them: what is left is the time of 3000 edits. Each edit
+  // ranks the whole poll again, so this is for polls of a real size.
+  if (teams > 10'000) return 0;
   const std::string load = std::string("\n1\n") + argv[1] + "\n";
   std::string edits;
   for (int i = 0; i < 1000; ++i) {
