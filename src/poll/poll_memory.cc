@@ -1,6 +1,7 @@
 // The poll's own memory: chunks, reuse of freed blocks by size, the huge-page hint.
 #include "poll/poll_memory.h"
 
+#include <algorithm>
 #include <new>
 
 #if defined(__linux__)
@@ -21,6 +22,10 @@ void adviseHugePages([[maybe_unused]] void* start, [[maybe_unused]] std::size_t 
 #endif
 }
 
+// How far ahead of use the pages of a large chunk are made ready: far enough that they
+// are ready when reached, near enough that a load ending mid-chunk holds few unused ones.
+constexpr std::size_t kReadyWindow = 2 * kHugePage;
+
 constexpr std::size_t roundUp(std::size_t value, std::size_t step) {
   return (value + step - 1) / step * step;
 }
@@ -28,6 +33,7 @@ constexpr std::size_t roundUp(std::size_t value, std::size_t step) {
 }  // namespace
 
 PollMemory::~PollMemory() {
+  populator_.stop();  // before the chunks it may be working on go
   while (chunks_ != nullptr) {
     Chunk* chunk = chunks_;
     chunks_ = chunk->previous;
@@ -54,6 +60,9 @@ void PollMemory::addChunk(std::size_t bytes, Free& free) {
   chunkBytes_ += size;
   free.next = static_cast<char*>(start) + roundUp(sizeof(Chunk), kGranule);
   free.end = static_cast<char*>(start) + size;
+  // Pages of small chunks are left to their first use; a large chunk's first window too,
+  // as it is used at once.
+  free.readyTo = size >= kHugePage ? static_cast<char*>(start) : free.end;
   if (nextChunk_ < kLargestChunk) nextChunk_ *= 2;
 }
 
@@ -74,7 +83,16 @@ void* PollMemory::do_allocate(std::size_t bytes, std::size_t alignment) {
   if (static_cast<std::size_t>(free.end - free.next) < size) addChunk(size, free);
   void* block = free.next;
   free.next += size;
+  if (free.next > free.readyTo) prepareAhead(free);
   return block;
+}
+
+void PollMemory::prepareAhead(Free& free) {
+  char* start = free.readyTo + kReadyWindow;
+  free.readyTo = start < free.end ? start : free.end;
+  if (start < free.end) {
+    populator_.populate(start, std::min(kReadyWindow, static_cast<std::size_t>(free.end - start)));
+  }
 }
 
 void PollMemory::do_deallocate(void* block, std::size_t bytes, std::size_t alignment) {

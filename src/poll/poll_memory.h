@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <memory_resource>
 
+#include "poll/page_populator.h"
+
 // The memory of one poll's teams and names. Small blocks are carved from large chunks whose
 // size doubles up to a cap; a freed block is kept by its size and handed out again for the
 // next block of that size, so adding and removing teams for ever stays in bounded memory.
@@ -45,11 +47,16 @@ class PollMemory final : public std::pmr::memory_resource {
     return this == &other;
   }
 
-  // The unused rest of the newest chunk for one kind of block.
+  // The unused rest of the newest chunk for one kind of block. In a large chunk the pages
+  // from `readyTo` on are made ready a window ahead of `next`.
   struct Free {
     char* next = nullptr;
     char* end = nullptr;
+    char* readyTo = nullptr;
   };
+
+  // Asks for the next window of pages past `free.next` to be made ready.
+  void prepareAhead(Free& free);
 
   // Starts a new chunk with room for at least `bytes` and makes it the rest of `free`.
   void addChunk(std::size_t bytes, Free& free);
@@ -63,6 +70,7 @@ class PollMemory final : public std::pmr::memory_resource {
   std::size_t nextChunk_ = kFirstChunk;
   std::size_t chunkBytes_ = 0;
   std::size_t largeBlocks_ = 0;  // blocks from the global heap not yet returned
+  PagePopulator populator_;
 };
 
 #endif  // HOOPS_POLL_POLL_MEMORY_H_

@@ -4,15 +4,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory_resource>
 #include <ostream>
 #include <string_view>
 
-// The text of a team's name, in a block from the allocator the name was made with (the
-// global heap by default); an empty name holds no block. It is a third the size of a
-// string with its allocator, which keeps the team, and so each list node of a poll, small:
-// walking and sorting a large poll reads that much less memory. Text up to 4 GiB - 1 bytes;
-// a longer one throws std::bad_alloc, as memory running out would.
+// The text of a team's name, in one block from the allocator the name was made with (the
+// global heap by default) that holds its length and then its characters; an empty name
+// holds no block. At 16 bytes it is less than half a string with its allocator, which keeps
+// a team, and so each list node of a poll, small: walking and sorting a large poll reads
+// that much less memory. Text up to 4 GiB - 1 bytes; a longer one throws std::bad_alloc,
+// as memory running out would.
 class TeamName {
  public:
   using allocator_type = std::pmr::polymorphic_allocator<>;
@@ -23,13 +25,17 @@ class TeamName {
   // both use the same memory, and leaves the other empty.
   TeamName(const TeamName& other) : TeamName(other, allocator_type{}) {}
   TeamName(const TeamName& other, const allocator_type& memory) : memory_(memory) { assign(other); }
-  TeamName(TeamName&& other) noexcept : memory_(other.memory_) { take(other); }
+  TeamName(TeamName&& other) noexcept : memory_(other.memory_), block_(other.block_) {
+    other.block_ = nullptr;
+  }
   TeamName(TeamName&& other, const allocator_type& memory);
   TeamName& operator=(const TeamName& other) {
-    assign(other);
+    if (this != &other) assign(other);
     return *this;
   }
-  TeamName& operator=(TeamName&& other);
+  // Copies when the other name lives in other memory, which can fail: not noexcept, like a
+  // string's with such allocators.
+  TeamName& operator=(TeamName&& other);  // NOLINT(performance-noexcept-move-constructor)
   TeamName& operator=(std::string_view text) {
     assign(text);
     return *this;
@@ -38,13 +44,18 @@ class TeamName {
 
   // Replaces the text with `text`; on failure the name is unchanged.
   void assign(std::string_view text);
-  // Adds `text` at the end; on failure the name is unchanged.
-  void append(std::string_view text);
 
-  std::string_view view() const noexcept { return {text_, size_}; }
+  std::size_t size() const noexcept {
+    if (block_ == nullptr) return 0;
+    uint32_t size;
+    std::memcpy(&size, block_, sizeof size);
+    return size;
+  }
+  bool empty() const noexcept { return block_ == nullptr; }
+  std::string_view view() const noexcept {
+    return block_ == nullptr ? std::string_view() : std::string_view(block_ + kHeader, size());
+  }
   operator std::string_view() const noexcept { return view(); }
-  std::size_t size() const noexcept { return size_; }
-  bool empty() const noexcept { return size_ == 0; }
   allocator_type get_allocator() const noexcept { return memory_; }
 
   friend bool operator==(const TeamName& name, std::string_view text) noexcept {
@@ -55,14 +66,12 @@ class TeamName {
   }
 
  private:
-  // Takes the other's block, leaving it empty; both use the same memory.
-  void take(TeamName& other) noexcept;
+  static constexpr std::size_t kHeader = sizeof(uint32_t);  // the length, before the text
+
   void release() noexcept;
 
   allocator_type memory_;
-  char* text_ = nullptr;
-  uint32_t size_ = 0;
-  uint32_t capacity_ = 0;
+  char* block_ = nullptr;
 };
 
 #endif  // HOOPS_POLL_TEAM_NAME_H_

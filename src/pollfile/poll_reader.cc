@@ -81,17 +81,27 @@ class PollScanner {
     } while (next_ == end_ && keep(peek()));
   }
 
-  // Appends every character up to the next tab to `text`, leaving the tab unread. Returns
+  // Takes every character up to the next tab as `name`, leaving the tab unread. Returns
   // false when the end comes first.
-  bool takeUntilTab(TeamName& text) {
+  bool takeUntilTab(TeamName& name) {
+    std::string pieces;  // a name running on past the block, gathered before it is kept
     while (true) {
       if (peek() == kEnd) return false;
       const char* tab = static_cast<const char*>(
           std::memchr(next_, '\t', static_cast<std::size_t>(end_ - next_)));
       const char* stop = tab != nullptr ? tab : end_;
-      text.append(std::string_view(next_, static_cast<std::size_t>(stop - next_)));
+      const std::string_view piece(next_, static_cast<std::size_t>(stop - next_));
       next_ = stop;
-      if (tab != nullptr) return true;
+      if (tab == nullptr) {
+        pieces.append(piece);
+      } else if (pieces.empty()) {
+        name.assign(piece);
+        return true;
+      } else {
+        pieces.append(piece);
+        name.assign(pieces);
+        return true;
+      }
     }
   }
 

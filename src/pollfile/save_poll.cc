@@ -11,48 +11,12 @@
 #include <string>
 #include <string_view>
 
+#include "pollfile/block_writer.h"
 #include "pollfile/file_streams.h"
 
 namespace {
 
-constexpr std::size_t kBlockSize = std::size_t{1} << 16;
 constexpr std::size_t kMostDigits = 20;  // of any long long, with its sign
-
-// Collects the file text in a block and hands it to the stream a block at a time.
-class BlockWriter {
- public:
-  explicit BlockWriter(std::ostream& out) : out_(out) {}
-
-  void put(std::string_view text) {
-    if (text.size() > kBlockSize - used_) {
-      flush();
-      if (text.size() > kBlockSize) {
-        out_.write(text.data(), static_cast<std::streamsize>(text.size()));
-        return;
-      }
-    }
-    std::memcpy(block_ + used_, text.data(), text.size());
-    used_ += text.size();
-  }
-
-  // Room for `bytes` (at most kBlockSize) more characters at the end of the block, which
-  // is sent first when it has less. Characters written there count once passed to commit.
-  char* room(std::size_t bytes) {
-    if (bytes > kBlockSize - used_) flush();
-    return block_ + used_;
-  }
-  void commit(char* end) { used_ = static_cast<std::size_t>(end - block_); }
-
-  void flush() {
-    out_.write(block_, static_cast<std::streamsize>(used_));
-    used_ = 0;
-  }
-
- private:
-  std::ostream& out_;
-  char block_[kBlockSize];
-  std::size_t used_ = 0;
-};
 
 // Writes `value` in decimal at `at`, which has room for kMostDigits characters; returns
 // the end of the digits. Team counts take the narrower, faster conversion, and the single
@@ -100,9 +64,7 @@ bool writePollFile(std::ostream& out, const Poll& poll) {
   writer.put("\n");
   long long position = 1;
   for (const Team& team : poll.teams) putRow(writer, position++, team);
-  writer.flush();
-  out.flush();
-  return !out.fail();
+  return writer.finish();
 }
 
 namespace {
