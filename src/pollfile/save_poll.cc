@@ -18,24 +18,55 @@ namespace {
 
 constexpr std::size_t kMostDigits = 20;  // of any long long, with its sign
 
+// "00" to "99", for writing two digits at a time.
+constexpr char kTwoDigits[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // Writes `value` in decimal at `at`, which has room for kMostDigits characters; returns
-// the end of the digits. Team counts take the narrower, faster conversion, and the single
-// digits that most wins and losses are take none.
-char* putNumber(char* at, long long value) {
-  return std::to_chars(at, at + kMostDigits, value).ptr;
-}
+// the end of the digits. The one or two digits most wins and losses have take no division.
 char* putNumber(char* at, int32_t value) {
   if (value >= 0 && value < 10) {
     *at = static_cast<char>('0' + value);
     return at + 1;
   }
+  if (value >= 10 && value < 100) {
+    std::memcpy(at, kTwoDigits + 2 * value, 2);
+    return at + 2;
+  }
   return std::to_chars(at, at + kMostDigits, value).ptr;
 }
 
+// The decimal digits of a row's position, counted up one row at a time rather than
+// converted afresh for each row.
+class PositionDigits {
+ public:
+  PositionDigits() { *first_ = '1'; }
+
+  std::string_view text() const { return {first_, static_cast<std::size_t>(end_ - first_)}; }
+
+  void increment() {
+    char* digit = end_ - 1;
+    while (digit >= first_ && *digit == '9') *digit-- = '0';
+    if (digit >= first_) {
+      ++*digit;
+    } else {
+      *--first_ = '1';  // 9...9 became 10...0; twenty digits outnumber any poll's rows
+    }
+  }
+
+ private:
+  char digits_[kMostDigits] = {};
+  char* end_ = digits_ + kMostDigits;
+  char* first_ = end_ - 1;
+};
+
 // Writes one row: position, name, wins-losses, votes and last week's rank or "-".
-void putRow(BlockWriter& writer, long long position, const Team& team) {
+void putRow(BlockWriter& writer, std::string_view position, const Team& team) {
   char* at = writer.room(kMostDigits + 1);
-  at = putNumber(at, position);
+  std::memcpy(at, position.data(), position.size());
+  at += position.size();
   *at++ = '\t';
   writer.commit(at);
   writer.put(team.name);
@@ -62,8 +93,11 @@ bool writePollFile(std::ostream& out, const Poll& poll) {
   BlockWriter writer(out);
   writer.put(std::string_view(poll.date, strnlen(poll.date, sizeof poll.date)));
   writer.put("\n");
-  long long position = 1;
-  for (const Team& team : poll.teams) putRow(writer, position++, team);
+  PositionDigits position;
+  for (const Team& team : poll.teams) {
+    putRow(writer, position.text(), team);
+    position.increment();
+  }
   return writer.finish();
 }
 
