@@ -32,7 +32,7 @@ char* putNumber(char* at, int32_t value) {
     return at + 1;
   }
   if (value >= 10 && value < 100) {
-    std::memcpy(at, kTwoDigits + 2 * value, 2);
+    std::memcpy(at, kTwoDigits + std::ptrdiff_t{2} * value, 2);
     return at + 2;
   }
   return std::to_chars(at, at + kMostDigits, value).ptr;
