@@ -4,13 +4,7 @@
 #include <cstring>
 #include <system_error>
 
-BlockWriter::BlockWriter(std::ostream& out) : out_(out) {
-  try {
-    writer_ = std::thread(&BlockWriter::writeBlocks, this);
-  } catch (const std::system_error&) {
-    // No thread to be had: handOver writes each block itself.
-  }
-}
+BlockWriter::BlockWriter(std::ostream& out) : out_(out) {}
 
 BlockWriter::~BlockWriter() {
   if (!writer_.joinable()) return;
@@ -37,13 +31,22 @@ void BlockWriter::put(std::string_view text) {
 }
 
 bool BlockWriter::finish() {
-  handOver();
+  handOver(/*last=*/true);
   waitForWriter();
   out_.flush();
   return !out_.fail();
 }
 
-void BlockWriter::handOver() {
+void BlockWriter::handOver(bool last) {
+  // The thread starts with the first full block: text that fits in one block (a poll of
+  // a real size) is written without one.
+  if (!writer_.joinable() && !last && !alone_) {
+    try {
+      writer_ = std::thread(&BlockWriter::writeBlocks, this);
+    } catch (const std::system_error&) {
+      alone_ = true;  // no thread to be had: each block is written in turn
+    }
+  }
   if (!writer_.joinable()) {
     out_.write(blocks_[filling_], static_cast<std::streamsize>(used_));
   } else {

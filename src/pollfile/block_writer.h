@@ -9,11 +9,12 @@
 #include <string_view>
 #include <thread>
 
-// Collects text in a block and writes each full block to `out`. A second thread does the
-// writing when one can be started, so that the system's copying of a large file's text
-// overlaps the making of the next block; otherwise each block is written in turn. Either
-// way `out` sees the text in order, and is used by one thread at a time. One thread
-// puts text; a stream that throws from write is not supported.
+// Collects text in a block and writes each full block to `out`. From the first full block
+// on, a second thread does the writing when one can be started, so that the system's
+// copying of a large file's text overlaps the making of the next block; otherwise each
+// block is written in turn. Either way `out` sees the text in order, and is used by one
+// thread at a time. One thread puts text; a stream that throws from write is not
+// supported.
 class BlockWriter {
  public:
   static constexpr std::size_t kBlockSize = std::size_t{1} << 17;
@@ -40,8 +41,9 @@ class BlockWriter {
   bool finish();
 
  private:
-  // Hands the block being filled to the writing, and fills the other one.
-  void handOver();
+  // Hands the block being filled to the writing, and fills the other one. The last block
+  // never starts the thread.
+  void handOver(bool last = false);
   // Waits until no block is being written.
   void waitForWriter();
   // The second thread's loop: writes each block handed over until told to stop.
@@ -57,7 +59,8 @@ class BlockWriter {
   const char* pending_ = nullptr;  // the block handed over and not yet written
   std::size_t pendingSize_ = 0;
   bool stopping_ = false;
-  std::thread writer_;  // last, so that it starts after everything it uses
+  bool alone_ = false;  // no thread could be started
+  std::thread writer_;
 };
 
 #endif  // HOOPS_POLLFILE_BLOCK_WRITER_H_
