@@ -73,7 +73,7 @@ class MainMenu {
 
   void run() {
     while (true) {
-      for (std::string_view line : kMenuFrame) out_ << line << std::endl;
+      for (std::string_view line : kMenuFrame) out_ << line << '\n';
       std::optional<int32_t> option = promptNumber(in_, out_, "Enter an option: ", kLoad, kExit);
       if (!option || *option == kExit) return;
       try {
@@ -98,7 +98,7 @@ class MainMenu {
       case kRemove:
         return remove();
       case kStolen:
-        out_ << "THIS MENU OPTION WAS STOLEN BY GNOMES" << std::endl;
+        out_ << "THIS MENU OPTION WAS STOLEN BY GNOMES\n";
         return Next::kGoOn;
       case kTopRows:
         printStandings(out_, poll_, kTopRowCount);
@@ -115,10 +115,12 @@ class MainMenu {
   Next load() {
     if (!readPath("Path to input file (ex. c:\\in.txt): ")) return Next::kInputEnded;
     if (poll_.loadPoll(path_)) {
-      out_ << "Loaded file." << std::endl << std::endl;
+      out_ << "Loaded file."
+           << "\n\n";
       rankTeams(poll_);
     } else {
-      out_ << "Failed to open file." << std::endl << std::endl;
+      out_ << "Failed to open file."
+           << "\n\n";
     }
     return Next::kGoOn;
   }
@@ -126,9 +128,11 @@ class MainMenu {
   Next save() {
     if (!readPath("Path to output file (ex. c:\\out.txt): ")) return Next::kInputEnded;
     if (savePoll(poll_, path_)) {
-      out_ << "Saved file." << std::endl << std::endl;
+      out_ << "Saved file."
+           << "\n\n";
     } else {
-      out_ << "Failed to save file." << std::endl << std::endl;
+      out_ << "Failed to save file."
+           << "\n\n";
     }
     return Next::kGoOn;
   }
@@ -152,7 +156,7 @@ class MainMenu {
     std::optional<std::size_t> position = readPosition("School number to edit: ");
     if (!position) return Next::kInputEnded;
     Team& team = poll_.teamAt(*position);
-    out_ << "Editing " << team.name << std::endl;
+    out_ << "Editing " << team.name << '\n';
     // Each number is stored as soon as it has been read.
     if (!readCount("Wins: ", team.wins) || !readCount("Losses: ", team.losses) ||
         !readCount("Votes: ", team.votes)) {
@@ -173,7 +177,7 @@ class MainMenu {
   // Says "Empty list!" when the poll has no team to pick.
   bool reportEmpty() {
     if (poll_.teamCount() != 0) return false;
-    out_ << "Empty list!" << std::endl;
+    out_ << "Empty list!\n";
     return true;
   }
 

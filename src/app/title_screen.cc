@@ -25,13 +25,13 @@ constexpr std::string_view kTitleArt[] = {
 }  // namespace
 
 void showTitleScreen(std::istream& in, std::ostream& out) {
-  out << std::endl << std::endl;
-  for (std::string_view row : kTitleArt) out << row << std::endl;
-  out << std::endl;
-  out << "\t                       \"WINNERS DON'T DO DRUGS\"" << std::endl;
-  out << "                        - Dorian Q. Whitmore, Director, FBI" << std::endl;
-  out << std::endl;
-  out << "                               Press Enter to continue" << std::endl;
-  out << std::endl;
-  in.get();  // any one character ends the wait; the rest of the line stays unread
+  out << "\n\n";
+  for (std::string_view row : kTitleArt) out << row << '\n';
+  out << '\n';
+  out << "\t                       \"WINNERS DON'T DO DRUGS\"\n";
+  out << "                        - Dorian Q. Whitmore, Director, FBI\n";
+  out << '\n';
+  out << "                               Press Enter to continue\n";
+  out << '\n' << std::flush;  // the whole screen at once, before the wait
+  in.get();                   // any one character ends the wait; the rest of the line stays unread
 }

@@ -43,11 +43,11 @@ std::optional<std::string> promptLine(std::istream& in, std::ostream& out, std::
     out << prompt << std::flush;
     std::optional<Line> line = readLine(in);
     if (!line) {
-      out << std::endl;
+      out << '\n';
       return std::nullopt;
     }
     if (!line->tooLong && (accept == nullptr || accept(line->text))) return std::move(line->text);
-    out << "Invalid entry." << std::endl;
+    out << "Invalid entry.\n";
     if (line->ended) return std::nullopt;
   }
 }

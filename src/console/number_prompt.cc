@@ -56,12 +56,12 @@ std::optional<int32_t> promptNumber(std::istream& in, std::ostream& out, std::st
       attempt.judge(static_cast<char>(c));
     }
     if (ended && !anyCharacter) {
-      out << std::endl;
+      out << '\n';
       return std::nullopt;
     }
     std::optional<int32_t> value = attempt.value();
     if (value && *value >= min && *value <= max) return value;
-    out << "Invalid entry." << std::endl;
+    out << "Invalid entry.\n";
     if (ended) return std::nullopt;
   }
 }

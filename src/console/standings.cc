@@ -32,14 +32,11 @@ void printStandings(std::ostream& out, const Poll& poll, std::optional<std::size
   out << std::left << std::setw(kPositionWidth) << "" << ' ' << std::setw(kNameWidth) << "Team"
       << std::setw(kNumberWidth) << "Wins" << std::setw(kNumberWidth) << "Losses"
       << std::setw(kNumberWidth) << "Votes"
-      << "Last Week" << std::endl;
+      << "Last Week" << '\n';
   std::size_t position = 1;
   for (const Team& team : poll.teams) {
     if (limit && position > *limit) break;
-    // One flush for the whole table instead of one per row: the same characters, and a
-    // poll of many thousand teams prints without a system call per line.
     out << std::setw(kPositionWidth) << position << ' ' << team << '\n';
     ++position;
   }
-  out << std::flush;
 }
