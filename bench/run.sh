@@ -12,7 +12,7 @@ sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(300 10000 100000 1000000)
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DHOOPS_BUILD_TESTS=OFF \
   -DHOOPS_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build build-bench -j --target hoops-ranking generate_poll >/dev/null
+cmake --build build-bench -j --target hoops-ranking generate_poll phases >/dev/null
 exe="$PWD/build-bench/hoops-ranking"
 # Where the poll files go: bench-out/, or BENCH_DIR (a tmpfs such as /dev/shm takes the
 # disk, and the sync every save makes, out of the comparison).
