@@ -115,12 +115,10 @@ class MainMenu {
   Next load() {
     if (!readPath("Path to input file (ex. c:\\in.txt): ")) return Next::kInputEnded;
     if (poll_.loadPoll(path_)) {
-      out_ << "Loaded file."
-           << "\n\n";
+      out_ << "Loaded file.\n\n";
       rankTeams(poll_);
     } else {
-      out_ << "Failed to open file."
-           << "\n\n";
+      out_ << "Failed to open file.\n\n";
     }
     return Next::kGoOn;
   }
@@ -128,11 +126,9 @@ class MainMenu {
   Next save() {
     if (!readPath("Path to output file (ex. c:\\out.txt): ")) return Next::kInputEnded;
     if (savePoll(poll_, path_)) {
-      out_ << "Saved file."
-           << "\n\n";
+      out_ << "Saved file.\n\n";
     } else {
-      out_ << "Failed to save file."
-           << "\n\n";
+      out_ << "Failed to save file.\n\n";
     }
     return Next::kGoOn;
   }

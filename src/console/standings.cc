@@ -32,7 +32,7 @@ void printStandings(std::ostream& out, const Poll& poll, std::optional<std::size
   out << std::left << std::setw(kPositionWidth) << "" << ' ' << std::setw(kNameWidth) << "Team"
       << std::setw(kNumberWidth) << "Wins" << std::setw(kNumberWidth) << "Losses"
       << std::setw(kNumberWidth) << "Votes"
-      << "Last Week" << '\n';
+      << "Last Week\n";
   std::size_t position = 1;
   for (const Team& team : poll.teams) {
     if (limit && position > *limit) break;

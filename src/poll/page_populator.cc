@@ -15,7 +15,7 @@ void populatePages(char* start, std::size_t size) {
   madvise(start, size, MADV_POPULATE_WRITE);  // a failure leaves the pages to their first use
 }
 #else
-constexpr bool kCanPopulate = true;
+constexpr bool kCanPopulate = false;
 void populatePages(char*, std::size_t) {}
 #endif
 

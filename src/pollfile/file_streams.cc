@@ -34,16 +34,14 @@ FileWriteBuffer::int_type FileWriteBuffer::overflow(int_type c) {
 
 std::streamsize FileWriteBuffer::xsputn(const char* data, std::streamsize size) {
   std::streamsize room = epptr() - pptr();
-  // Text that would fill most of an empty block goes straight out, without a copy.
-  const bool large = pptr() == pbase() && size >= static_cast<std::streamsize>(sizeof block_ / 2);
-  if (size <= room && !large) {
+  if (size <= room) {
     std::memcpy(pptr(), data, static_cast<std::size_t>(size));
     pbump(static_cast<int>(size));
     return size;
   }
   // Too large for what is left of the block: send the block, then the text itself.
   if (!drain()) return 0;
-  if (size < static_cast<std::streamsize>(sizeof block_ / 2)) return xsputn(data, size);
+  if (size < static_cast<std::streamsize>(sizeof block_)) return xsputn(data, size);
   if (!files_.write(fd_, data, static_cast<std::size_t>(size))) {
     error_ = errno != 0 ? errno : EIO;
     return 0;
