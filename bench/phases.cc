@@ -16,7 +16,7 @@
 #include "poll/poll.h"
 #include "poll/rank.h"
 #include "pollfile/poll_reader.h"
-#include "pollfile/save_poll.h"
+#include "pollfile/poll_writer.h"
 
 namespace {
 
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
       std::istringstream in(script + "9\n\n");
       std::ostringstream out;
       auto start = Clock::now();
-      runProgram(in, out);
+      runProgram(in, out, out);
       (script == load ? plain : edited).push_back(millisecondsSince(start));
     }
   }

@@ -1,23 +1,25 @@
 // The entry point: runs the program on standard input and output and turns their errors into the
 // exit status.
-#include <unistd.h>
-
 #include <iostream>
 
 #include "app/program.h"
-#include "pollfile/file_streams.h"
+#include "system/file_streams.h"
+#include "system/signals.h"
 
 int main() {
+  // A reader that leaves, of standard output or of a FIFO being saved to, is a write error
+  // like any other, not the end of the run.
+  ignoreBrokenPipes();
   // Standard input and output go through buffers of the program's own, which remember why a
   // read or a write failed.
-  FileReadBuffer input(realFileSystem(), STDIN_FILENO);
-  FileWriteBuffer output(realFileSystem(), STDOUT_FILENO);
+  FileReadBuffer input(realFileSystem(), kStandardInput);
+  FileWriteBuffer output(realFileSystem(), kStandardOutput);
   std::istream in(&input);
   std::ostream out(&output);
   // Lines are not flushed one by one; every prompt is, and, as with std::cin and std::cout,
   // anything still held is flushed before input is read.
   in.tie(&out);
-  runProgram(in, out, STDIN_FILENO);
+  runProgram(in, out, std::cerr, kStandardInput);
   out.flush();
   return exitStatus(input.error(), output.error(), std::cerr);
 }

@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <ctime>
 #include <new>
 #include <optional>
 #include <string>
@@ -18,6 +17,7 @@
 #include "poll/rank.h"
 #include "pollfile/poll_name.h"
 #include "pollfile/save_poll.h"
+#include "system/clock.h"
 
 namespace {
 
@@ -59,17 +59,17 @@ enum class Next { kGoOn, kInputEnded };
 // Today's local date as a poll date, e.g. "December 8 2026": the date of a poll before any
 // load. Left as it is when the clock cannot be read.
 void dateToday(PollDate& date) {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  if (localtime_r(&now, &local) != nullptr) {
-    formatPollDate(date, local.tm_mon, local.tm_mday, local.tm_year + 1900);
+  if (std::optional<CalendarDay> today = localToday()) {
+    formatPollDate(date, today->monthIndex, today->day, today->year);
   }
 }
 
 // One run of the menu over one poll.
 class MainMenu {
  public:
-  MainMenu(std::istream& in, std::ostream& out) : in_(in), out_(out) { dateToday(poll_.date); }
+  MainMenu(std::istream& in, std::ostream& out, std::ostream& err) : in_(in), out_(out), err_(err) {
+    dateToday(poll_.date);
+  }
 
   void run() {
     while (true) {
@@ -114,10 +114,11 @@ class MainMenu {
 
   Next load() {
     if (!readPath("Path to input file (ex. c:\\in.txt): ")) return Next::kInputEnded;
-    if (poll_.loadPoll(path_)) {
+    if (poll_.loadPoll(path_, &reason_)) {
       out_ << "Loaded file.\n\n";
       rankTeams(poll_);
     } else {
+      explain("cannot open");
       out_ << "Failed to open file.\n\n";
     }
     return Next::kGoOn;
@@ -125,9 +126,10 @@ class MainMenu {
 
   Next save() {
     if (!readPath("Path to output file (ex. c:\\out.txt): ")) return Next::kInputEnded;
-    if (savePoll(poll_, path_)) {
+    if (savePoll(poll_, path_, &reason_)) {
       out_ << "Saved file.\n\n";
     } else {
+      explain("cannot save");
       out_ << "Failed to save file.\n\n";
     }
     return Next::kGoOn;
@@ -170,6 +172,13 @@ class MainMenu {
     return Next::kGoOn;
   }
 
+  // Says on `err_` why the load or save of path_ failed. Standard output goes first, so that in
+  // a terminal the reason follows the path as typed.
+  void explain(std::string_view what) {
+    out_.flush();
+    err_ << "hoops-ranking: " << what << " '" << path_ << "': " << reason_ << '\n' << std::flush;
+  }
+
   // Says "Empty list!" when the poll has no team to pick.
   bool reportEmpty() {
     if (poll_.teamCount() != 0) return false;
@@ -205,13 +214,15 @@ class MainMenu {
 
   std::istream& in_;
   std::ostream& out_;
+  std::ostream& err_;
   Poll poll_;
-  std::string path_;  // reused by load and save
-  Team scratch_;      // overwritten by every add
+  std::string path_;    // reused by load and save
+  std::string reason_;  // why the last load or save failed
+  Team scratch_;        // overwritten by every add
 };
 
 }  // namespace
 
-void runMainMenu(std::istream& in, std::ostream& out) {
-  MainMenu(in, out).run();
+void runMainMenu(std::istream& in, std::ostream& out, std::ostream& err) {
+  MainMenu(in, out, err).run();
 }

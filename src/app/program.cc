@@ -4,12 +4,12 @@
 #include <cstring>
 
 #include "app/main_menu.h"
-#include "app/single_key.h"
 #include "app/title_screen.h"
+#include "system/terminal.h"
 
-void runProgram(std::istream& in, std::ostream& out, int keyboard) {
+void runProgram(std::istream& in, std::ostream& out, std::ostream& err, int keyboard) {
   showTitleScreen(in, out);
-  runMainMenu(in, out);
+  runMainMenu(in, out, err);
   out << "Press any key to exit." << std::flush;
   // A key typed ahead already waits in the stream; otherwise the terminal hands over the
   // next key as it is pressed.

@@ -5,22 +5,18 @@
 #include <iterator>
 #include <utility>
 
-void Poll::releaseTeams() noexcept {
-  if (memory_ != nullptr && memory_->holdsAllBlocks()) {
-    // A team holds nothing but memory, and all of it lies in chunks that go with memory_
-    // in one piece: the old list is left as it lies rather than visited team by team (a
-    // million teams take tens of milliseconds to visit), and an empty one takes its place.
-    std::construct_at(&teams, memory_.get());
-  } else {
-    teams.clear();
-  }
+void Poll::abandonTeams() noexcept {
+  // A team holds nothing but memory, all of it in memory_, which goes in one piece: a new
+  // empty list takes the old one's place rather than visiting a million teams to free them
+  // one by one.
+  if (memory_ != nullptr) std::construct_at(&teams, memory_->resource());
 }
 
 Poll& Poll::operator=(Poll&& other) noexcept {
   if (this == &other) return *this;
   // A list keeps the memory it was made with, so the list is made anew around the other
-  // poll's teams: the old teams go first, then the memory they lived in, in one piece.
-  releaseTeams();
+  // poll's teams; the old teams' memory goes with the old memory_.
+  abandonTeams();
   std::destroy_at(&teams);
   std::construct_at(&teams, std::move(other.teams));
   memory_ = std::move(other.memory_);

@@ -30,7 +30,7 @@ struct Poll {
   Poll& operator=(Poll&& other) noexcept;
   Poll(const Poll&) = delete;
   Poll& operator=(const Poll&) = delete;
-  ~Poll() { releaseTeams(); }
+  ~Poll() { abandonTeams(); }
 
   std::size_t teamCount() const { return teams.size(); }
 
@@ -43,23 +43,18 @@ struct Poll {
   // Removes the team at `position`; later teams move up one place.
   void removeTeamAt(std::size_t position);
 
-  // Removes every team; the date stays as it was.
-  void clearTeams() { teams.clear(); }
-
   // Replaces teams and date with those of the poll file at `path`, moved on one week.
   // Returns false, leaving the poll untouched, when the file cannot be opened or read, or
-  // does not fit in memory. Defined by the poll file library.
-  bool loadPoll(const std::string& path);
+  // does not fit in memory; `reason` (when given) then says why. Defined by the poll file
+  // library.
+  bool loadPoll(const std::string& path, std::string* reason = nullptr);
 
-  // The memory that the teams and their names live in.
-  const PollMemory* memory() const { return memory_.get(); }
-
-  std::pmr::list<Team> teams{memory_.get()};
+  std::pmr::list<Team> teams{memory_->resource()};
   PollDate date = {};
 
  private:
-  // Leaves `teams` empty, its old teams and their memory to be released with memory_.
-  void releaseTeams() noexcept;
+  // Leaves `teams` empty without visiting its teams, whose memory goes with memory_.
+  void abandonTeams() noexcept;
 };
 
 #endif  // HOOPS_POLL_POLL_H_

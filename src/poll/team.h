@@ -4,46 +4,43 @@
 
 #include <cstdint>
 #include <memory_resource>
+#include <string>
 #include <utility>
-
-#include "poll/team_name.h"
 
 // The largest count a team's numbers can hold, and the largest the operator can type.
 inline constexpr int32_t kMaxCount = 2147483647;
 
 // One school in the weekly poll: a plain value record, copied whole. A team made inside a
-// poll keeps its name in the poll's own memory (the allocator it is given); a copy shares
-// nothing with its source.
+// poll keeps its name in the poll's own memory (the allocator the list gives it); a copy
+// made elsewhere lives on the global heap and shares nothing with its source.
 struct Team {
   using allocator_type = std::pmr::polymorphic_allocator<>;
 
   Team() = default;
   explicit Team(const allocator_type& memory) : name(memory) {}
   Team(const Team& other, const allocator_type& memory)
-      : votes(other.votes),
+      : name(other.name, memory),
         lastWeek(other.lastWeek),
+        votes(other.votes),
         wins(other.wins),
-        losses(other.losses),
-        name(other.name, memory) {}
+        losses(other.losses) {}
   Team(Team&& other, const allocator_type& memory)
-      : votes(other.votes),
+      : name(std::move(other.name), memory),
         lastWeek(other.lastWeek),
+        votes(other.votes),
         wins(other.wins),
-        losses(other.losses),
-        name(std::move(other.name), memory) {}
+        losses(other.losses) {}
   Team(const Team&) = default;
   Team(Team&&) = default;
   Team& operator=(const Team&) = default;
   Team& operator=(Team&&) = default;
   ~Team() = default;
 
-  // The ranking's key comes first, beside the list's links, so that sorting a large poll
-  // reads one cache line per team.
-  int32_t votes = 0;
+  std::pmr::string name;
   int32_t lastWeek = -1;  // rank in last week's poll; -1 when it was unranked
+  int32_t votes = 0;
   int32_t wins = 0;
   int32_t losses = 0;
-  TeamName name;
 };
 
 // Teams are ordered by votes alone; teams with equal votes are equivalent.

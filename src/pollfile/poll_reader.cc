@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,7 +25,8 @@ bool isDigit(int c) {
 // "failed" as well. The state is what decides whether another row is read.
 class PollScanner {
  public:
-  explicit PollScanner(std::istream& in) : in_(in) {}
+  // Takes its block from the heap at once, which may throw std::bad_alloc.
+  explicit PollScanner(std::istream& in) : in_(in), buffer_(new char[kBlockSize]) {}
 
   int peek() {
     if (next_ != end_) return static_cast<unsigned char>(*next_);
@@ -83,7 +85,7 @@ class PollScanner {
 
   // Takes every character up to the next tab as `name`, leaving the tab unread. Returns
   // false when the end comes first.
-  bool takeUntilTab(TeamName& name) {
+  bool takeUntilTab(std::pmr::string& name) {
     std::string pieces;  // a name running on past the block, gathered before it is kept
     while (true) {
       if (peek() == kEnd) return false;
@@ -122,16 +124,18 @@ class PollScanner {
 
   bool refill() {
     if (!in_) return false;
-    in_.read(buffer_, sizeof buffer_);
-    next_ = buffer_;
-    end_ = buffer_ + in_.gcount();
+    in_.read(buffer_.get(), kBlockSize);
+    next_ = buffer_.get();
+    end_ = next_ + in_.gcount();
     return next_ != end_;
   }
 
+  static constexpr std::streamsize kBlockSize = std::streamsize{1} << 16;
+
   std::istream& in_;
-  char buffer_[1 << 16];
-  const char* next_ = buffer_;
-  const char* end_ = buffer_;
+  std::unique_ptr<char[]> buffer_;
+  const char* next_ = buffer_.get();
+  const char* end_ = next_;
   bool ended_ = false;
   bool failed_ = false;
 };

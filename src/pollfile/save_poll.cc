@@ -1,108 +1,20 @@
-// The poll file writer, and the save that replaces a file whole or not at all.
+// The save that replaces a file whole or not at all: a new file beside it, synced, renamed.
 #include "pollfile/save_poll.h"
 
-#include <charconv>
-#include <csignal>
-#include <cstddef>
-#include <cstdint>
-#include <cstring>
+#include <cerrno>
+#include <new>
 #include <optional>
 #include <ostream>
 #include <string>
-#include <string_view>
+#include <utility>
 
-#include "pollfile/block_writer.h"
-#include "pollfile/file_streams.h"
-
-namespace {
-
-constexpr std::size_t kMostDigits = 20;  // of any long long, with its sign
-
-// "00" to "99", for writing two digits at a time.
-constexpr char kTwoDigits[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-// Writes `value` in decimal at `at`, which has room for kMostDigits characters; returns
-// the end of the digits. The one or two digits most wins and losses have take no division.
-char* putNumber(char* at, int32_t value) {
-  if (value >= 0 && value < 10) {
-    *at = static_cast<char>('0' + value);
-    return at + 1;
-  }
-  if (value >= 10 && value < 100) {
-    std::memcpy(at, kTwoDigits + std::ptrdiff_t{2} * value, 2);
-    return at + 2;
-  }
-  return std::to_chars(at, at + kMostDigits, value).ptr;
-}
-
-// The decimal digits of a row's position, counted up one row at a time rather than
-// converted afresh for each row.
-class PositionDigits {
- public:
-  PositionDigits() { *first_ = '1'; }
-
-  std::string_view text() const { return {first_, static_cast<std::size_t>(end_ - first_)}; }
-
-  void increment() {
-    char* digit = end_ - 1;
-    while (digit >= first_ && *digit == '9') *digit-- = '0';
-    if (digit >= first_) {
-      ++*digit;
-    } else {
-      *--first_ = '1';  // 9...9 became 10...0; twenty digits outnumber any poll's rows
-    }
-  }
-
- private:
-  char digits_[kMostDigits] = {};
-  char* end_ = digits_ + kMostDigits;
-  char* first_ = end_ - 1;
-};
-
-// Writes one row: position, name, wins-losses, votes and last week's rank or "-".
-void putRow(BlockWriter& writer, std::string_view position, const Team& team) {
-  char* at = writer.room(kMostDigits + 1);
-  std::memcpy(at, position.data(), position.size());
-  at += position.size();
-  *at++ = '\t';
-  writer.commit(at);
-  writer.put(team.name);
-  at = writer.room(4 * kMostDigits + 5);
-  *at++ = '\t';
-  at = putNumber(at, team.wins);
-  *at++ = '-';
-  at = putNumber(at, team.losses);
-  *at++ = '\t';
-  at = putNumber(at, team.votes);
-  *at++ = '\t';
-  if (team.lastWeek == -1) {
-    *at++ = '-';
-  } else {
-    at = putNumber(at, team.lastWeek);
-  }
-  *at++ = '\n';
-  writer.commit(at);
-}
-
-}  // namespace
-
-bool writePollFile(std::ostream& out, const Poll& poll) {
-  BlockWriter writer(out);
-  writer.put(std::string_view(poll.date, strnlen(poll.date, sizeof poll.date)));
-  writer.put("\n");
-  PositionDigits position;
-  for (const Team& team : poll.teams) {
-    putRow(writer, position.text(), team);
-    position.increment();
-  }
-  return writer.finish();
-}
+#include "pollfile/poll_writer.h"
+#include "system/file_streams.h"
+#include "system/signals.h"
 
 namespace {
 
+// The directory that holds `path`'s last name.
 std::string directoryOf(const std::string& path) {
   std::size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -111,88 +23,159 @@ std::string directoryOf(const std::string& path) {
 }
 
 // The file that a write to `path` lands on: symbolic links are followed, so that a link keeps
-// being a link and the file it points to is replaced.
-std::string followLinks(FileSystem& files, std::string path) {
-  constexpr int kMostLinks = 40;  // the system's own limit; past it the write fails anyway
-  for (int i = 0; i < kMostLinks; ++i) {
+// being a link and the file it names is replaced. Nullopt, with errno ELOOP, for a loop or a
+// chain longer than the system follows.
+std::optional<std::string> followLinks(FileSystem& files, std::string path) {
+  constexpr int kMostLinks = 40;  // the system's own limit
+  for (int i = 0; i <= kMostLinks; ++i) {
     std::optional<std::string> target = files.linkTarget(path);
-    if (!target) break;
+    if (!target) return path;
     path = !target->empty() && target->front() == '/' ? *target : directoryOf(path) + "/" + *target;
   }
-  return path;
+  errno = ELOOP;
+  return std::nullopt;
 }
 
-bool writeTo(FileSystem& files, int fd, const Poll& poll) {
-  FileWriteBuffer buffer(files, fd);
-  std::ostream out(&buffer);
-  return writePollFile(out, poll);
-}
-
-// Writes over the file itself: for devices, FIFOs and where no file can be made beside it.
-bool writeInPlace(FileSystem& files, const std::string& path, const Poll& poll) {
-  int fd = files.openForWriting(path);
-  if (fd < 0) return false;
-  bool written = writeTo(files, fd, poll);
-  return files.close(fd) && written;
-}
-
-// Holds back the signals that end a run from the keyboard or the system while a save
-// replaces its file, so that the temporary file is always renamed or removed first; a held
-// signal takes effect when the save is over.
-class SignalsHeld {
+// A save that has failed: records why, and returns false.
+class Failure {
  public:
-  SignalsHeld() {
-    sigset_t held;
-    sigemptyset(&held);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&held, signal);
-    sigprocmask(SIG_BLOCK, &held, &previous_);
+  explicit Failure(std::string* reason) : reason_(reason) {}
+  bool because(const std::string& why) const {
+    if (reason_ != nullptr) *reason_ = why;
+    return false;
   }
-  ~SignalsHeld() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
-  SignalsHeld(const SignalsHeld&) = delete;
-  SignalsHeld& operator=(const SignalsHeld&) = delete;
+  // Why, from the errno of the call that failed (captured before anything else runs).
+  bool becauseOf(int error, const std::string& before = "") const {
+    return because(before + errorText(error != 0 ? error : EIO));
+  }
 
  private:
-  sigset_t previous_;
+  std::string* reason_;
 };
 
-enum class Replaced { kYes, kNo, kNoTemporary };
+// Sends the poll to the open file `fd` through `buffer`; the errno of a failure, or 0.
+int writeTo(FileWriteBuffer& buffer, int fd, const Poll& poll) {
+  buffer.attach(fd);
+  std::ostream out(&buffer);
+  if (writePollFile(out, poll)) return 0;
+  return buffer.error() != 0 ? buffer.error() : EIO;
+}
+
+// Writes over a device, FIFO or terminal through the path as typed.
+bool writeInPlace(FileSystem& files, const std::string& path, const Poll& poll,
+                  const Failure& failure) {
+  FileWriteBuffer buffer(files);
+  int fd = files.openForWriting(path);
+  if (fd < 0) return failure.becauseOf(errno);
+  std::optional<FileSystem::Status> status = files.status(fd);
+  if (status && status->regular) {
+    // It became a regular file since it was looked at: never written over in place.
+    files.close(fd);
+    return failure.because("the file changed while it was being saved");
+  }
+  int error = writeTo(buffer, fd, poll);
+  if (!files.close(fd) && error == 0) error = errno;
+  return error == 0 || failure.becauseOf(error);
+}
+
+// A new file beside the target that is removed unless it has taken the target's place.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(FileSystem& files) : files_(files) {}
+  ~TemporaryFile() {
+    if (fd_ >= 0) files_.close(fd_);
+    if (!path_.empty()) files_.remove(path_);
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  bool create(const std::string& directory) {
+    fd_ = files_.createTemporary(directory, path_);
+    return fd_ >= 0;
+  }
+  int fd() const { return fd_; }
+  // Closes the file; false when the close reports an error.
+  bool close() { return files_.close(std::exchange(fd_, -1)); }
+  // Renames the file over `target`; from then on it is the target's and stays.
+  bool renameOver(const std::string& target) {
+    if (!files_.rename(path_, target)) return false;
+    path_.clear();
+    return true;
+  }
+
+ private:
+  FileSystem& files_;
+  int fd_ = -1;
+  std::string path_;
+};
+
+// A directory opened to sync its names, closed when it goes.
+class OpenDirectory {
+ public:
+  OpenDirectory(FileSystem& files, const std::string& path)
+      : files_(files), fd_(files.openDirectory(path)) {}
+  ~OpenDirectory() {
+    if (fd_ >= 0) files_.close(fd_);
+  }
+  OpenDirectory(const OpenDirectory&) = delete;
+  OpenDirectory& operator=(const OpenDirectory&) = delete;
+
+  int fd() const { return fd_; }
+
+ private:
+  FileSystem& files_;
+  int fd_;
+};
 
 // Writes the poll to a new file beside `target` and renames it over `target`.
-Replaced replaceWhole(FileSystem& files, const std::string& target,
-                      const std::optional<FileSystem::Status>& existing, const Poll& poll) {
+bool replaceWhole(FileSystem& files, const std::string& target,
+                  const std::optional<FileSystem::Status>& existing, const Poll& poll,
+                  const Failure& failure) {
+  // Everything that takes memory comes first, so that running out leaves nothing behind.
+  FileWriteBuffer buffer(files);
   const std::string directory = directoryOf(target);
+  // The file is always renamed or removed before a signal from outside ends the run.
   SignalsHeld held;
-  std::string temporary;
-  int fd = files.createTemporary(directory, temporary);
-  if (fd < 0) return Replaced::kNoTemporary;
-  bool ready = (existing ? files.copyOwnership(fd, *existing) : files.setNewFileMode(fd)) &&
-               writeTo(files, fd, poll) && files.sync(fd);
-  ready = files.close(fd) && ready;
-  if (!ready || !files.rename(temporary, target)) {
-    files.remove(temporary);
-    return Replaced::kNo;
+  TemporaryFile temporary(files);
+  if (!temporary.create(directory)) {
+    return failure.becauseOf(errno, "no file can be made beside it: ");
   }
+  const int fd = temporary.fd();
+  if (!(existing ? files.copyOwnership(fd, *existing) : files.setNewFileMode(fd))) {
+    return failure.becauseOf(errno);
+  }
+  if (int error = writeTo(buffer, fd, poll); error != 0) return failure.becauseOf(error);
+  if (!files.sync(fd) || !temporary.close()) return failure.becauseOf(errno);
+  // The directory is opened before the rename: when it cannot be read, the rename is still
+  // atomic and the save goes on without the sync of its names.
+  OpenDirectory names(files, directory);
+  if (!temporary.renameOver(target)) return failure.becauseOf(errno);
   // The new content is in place; without this sync a power loss could still bring back the
   // old name, so its failure is reported too.
-  return files.syncDirectory(directory) ? Replaced::kYes : Replaced::kNo;
+  if (names.fd() >= 0 && !files.sync(names.fd())) {
+    return failure.becauseOf(errno, "saved, but not known to be on the disk: ");
+  }
+  return true;
 }
 
 }  // namespace
 
-bool savePoll(const Poll& poll, const std::string& path, FileSystem& files) {
-  if (path.empty()) return false;
-  const std::string target = followLinks(files, path);
-  const std::optional<FileSystem::Status> existing = files.status(target);
-  if (existing && !existing->regular) return writeInPlace(files, target, poll);
-  switch (replaceWhole(files, target, existing, poll)) {
-    case Replaced::kYes:
-      return true;
-    case Replaced::kNo:
-      return false;
-    case Replaced::kNoTemporary:
-      // No file can be made beside it (a read-only directory): an existing file that may
-      // still be written is written over, as the operator asked.
-      return existing && writeInPlace(files, target, poll);
+bool savePoll(const Poll& poll, const std::string& path, std::string* reason, FileSystem& files) {
+  const Failure failure(reason);
+  if (path.empty()) return failure.becauseOf(ENOENT);
+  if (path.find('\0') != std::string::npos) return failure.because("a path cannot hold a NUL byte");
+  try {
+    errno = 0;
+    const std::optional<FileSystem::Status> found = files.status(path);
+    if (!found && errno != ENOENT) return failure.becauseOf(errno);
+    if (found && found->directory) return failure.becauseOf(EISDIR);
+    if (found && !found->regular) return writeInPlace(files, path, poll, failure);
+    const std::optional<std::string> target = followLinks(files, path);
+    if (!target) return failure.becauseOf(errno);
+    // Only a file that may be written is replaced, as an open for writing would refuse it.
+    if (found && !files.mayWrite(*target)) return failure.becauseOf(errno);
+    return replaceWhole(files, *target, found, poll, failure);
+  } catch (const std::bad_alloc&) {
+    return failure.because("out of memory");
   }
-  return false;
 }

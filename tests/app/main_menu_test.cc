@@ -31,10 +31,13 @@ const std::string kHeader =
     "     Team                          Wins      Losses    Votes     Last Week\n";
 const std::string kAdd = "New team name: Wins: Losses: Votes: ";
 
-std::string run(const std::string& input) {
+// The dialogue on standard output; what went to standard error goes to `errors` when given.
+std::string run(const std::string& input, std::string* errors = nullptr) {
   std::istringstream in(input);
   std::ostringstream out;
-  runMainMenu(in, out);
+  std::ostringstream err;
+  runMainMenu(in, out, err);
+  if (errors != nullptr) *errors = err.str();
   return out.str();
 }
 
@@ -127,13 +130,18 @@ TEST(MainMenuTest, LoadAndSaveReportWhatHappened) {
             "March 28 2010\n1\tA\t1-2\t50\t-\n2\tB\t3-4\t50\t1\n3\tC\t0-0\t0\t2\n");
   const std::string load = "Path to input file (ex. c:\\in.txt): ";
   const std::string save = "Path to output file (ex. c:\\out.txt): ";
+  std::string errors;
   std::string output = run("1\n" + dir.file("missing.txt") + "\n1\n" + dir.file("last.txt") +
-                           "\n8\n2\n" + dir.file("new.txt") + "\n2\n/dev/full\n9\n");
+                               "\n8\n2\n" + dir.file("new.txt") + "\n2\n/dev/full\n9\n",
+                           &errors);
   EXPECT_EQ(output, kMenu + load + "Failed to open file.\n\n" + kMenu + load + "Loaded file.\n\n" +
                         kMenu + kHeader + row(1, "B", 3, 4, 50, "2") + row(2, "A", 1, 2, 50, "1") +
                         kMenu + save + "Saved file.\n\n" + kMenu + save +
                         "Failed to save file.\n\n" + kMenu);
   EXPECT_EQ(readFile(dir.file("new.txt")), "April 4 2010\n1\tB\t3-4\t50\t2\n2\tA\t1-2\t50\t1\n");
+  EXPECT_EQ(errors, "hoops-ranking: cannot open '" + dir.file("missing.txt") +
+                        "': No such file or directory\n"
+                        "hoops-ranking: cannot save '/dev/full': No space left on device\n");
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ TEST(MillionTeamsTest, LoadRankAndSaveGiveTheExactFile) {
   std::istringstream in("\n1\n" + dir.file("week12.txt") + "\n2\n" + dir.file("week13.txt") +
                         "\n9\n\n");
   std::ostringstream out;
-  runProgram(in, out);
+  runProgram(in, out, out);
   EXPECT_EQ(out.str().find("Failed"), std::string::npos) << out.str();
   const std::string saved = readFile(dir.file("week13.txt"));
   EXPECT_EQ(saved.size(), expected.size());

@@ -64,7 +64,7 @@ TEST(TitleScreenTest, ArtRowsUseTheirIndentAndMainCharacter) {
 TEST(TitleScreenTest, CharactersTypedBeforeEnterReachTheMenu) {
   std::istringstream in("x3\nA\n1\n2\n3\n8\n9\n");
   std::ostringstream out;
-  runProgram(in, out);
+  runProgram(in, out, out);
   EXPECT_NE(out.str().find("Enter an option: New team name: Wins: "), std::string::npos);
   EXPECT_NE(out.str().find("\n1    A        "), std::string::npos);
 }
@@ -72,7 +72,7 @@ TEST(TitleScreenTest, CharactersTypedBeforeEnterReachTheMenu) {
 TEST(TitleScreenTest, FiveAndEnterLeaveAnEmptyLineBehind) {
   std::istringstream in("5\n9\n");
   std::ostringstream out;
-  runProgram(in, out);
+  runProgram(in, out, out);
   EXPECT_NE(out.str().find("Enter an option: Invalid entry.\nEnter an option: Press any key"),
             std::string::npos);
 }

@@ -68,14 +68,6 @@ TEST(PollTest, RemoveTeamAtKeepsTheOthersInOrder) {
   }
 }
 
-TEST(PollTest, ClearTeamsLeavesTheDate) {
-  Poll poll = pollOf({"A", "B"});
-  std::strcpy(poll.date, "March 28 2010");
-  poll.clearTeams();
-  EXPECT_EQ(poll.teamCount(), 0u);
-  EXPECT_STREQ(poll.date, "March 28 2010");
-}
-
 TEST(PollTest, TakingOverAPollReplacesTeamsAndDate) {
   Poll poll = pollOf({"Old 1", "Old 2"});
   Poll loaded = pollOf({"New team with a long name 1", "New team with a long name 2"});

@@ -1,4 +1,6 @@
 // Poll files saved and loaded again.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,7 +9,10 @@
 #include "failing_streambuf.h"
 #include "make_team.h"
 #include "poll/poll.h"
+#include "pollfile/load_poll.h"
+#include "pollfile/poll_writer.h"
 #include "pollfile/save_poll.h"
+#include "system/failing_file_system.h"
 #include "temp_dir.h"
 
 namespace {
@@ -68,14 +73,33 @@ TEST(SaveLoadTest, SeptemberDatesWithCrlfLineEndsLoadTheirRows) {
   EXPECT_EQ(poll.teamAt(1).name, "A");
 }
 
-TEST(SaveLoadTest, FailedLoadsLeaveThePollAsItWas) {
+TEST(SaveLoadTest, FailedLoadsSayWhyAndLeaveThePollAsItWas) {
   TempDir dir;
-  const std::string paths[] = {dir.file("missing.txt"), dir.file(""), ""};
-  for (const std::string& path : paths) {
+  ASSERT_TRUE(savePoll(twoTeamPoll(), dir.file("poll.txt")));
+  ASSERT_EQ(mkfifo(dir.file("fifo").c_str(), 0600), 0);
+  FailingFileSystem failedRead(2);  // the open succeeds, the first read fails
+  struct Case {
+    std::string path;
+    FileSystem& files;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {dir.file("missing.txt"), realFileSystem(), "No such file or directory"},
+      {dir.file(""), realFileSystem(), "Is a directory"},
+      {"", realFileSystem(), "No such file or directory"},
+      {dir.file("fifo"), realFileSystem(), "not a regular file"},
+      {dir.file("poll.txt") + std::string("\0x", 2), realFileSystem(),
+       "a path cannot hold a NUL byte"},
+      {dir.file("poll.txt"), failedRead, "Input/output error"},
+  };
+  for (const Case& c : cases) {
     Poll poll = twoTeamPoll();
-    EXPECT_FALSE(poll.loadPoll(path)) << path;
+    poll.removeTeamAt(1);
+    std::string reason;
+    EXPECT_FALSE(loadPollFile(poll, c.path, &reason, c.files)) << c.path;
+    EXPECT_EQ(reason, c.reason) << c.path;
     EXPECT_STREQ(poll.date, "March 28 2010");
-    EXPECT_EQ(poll.teamCount(), 2u);
+    EXPECT_EQ(poll.teamCount(), 1u);
   }
 }
 
@@ -84,14 +108,14 @@ TEST(SaveLoadTest, AWriteErrorIsReported) {
   FailingStreambuf failing("", 1);
   std::ostream out(&failing);
   EXPECT_FALSE(writePollFile(out, poll));
-  FailingStreambuf working("", 2);  // the whole text goes in one write
+  FailingStreambuf working("", 1000);
   std::ostream fine(&working);
   EXPECT_TRUE(writePollFile(fine, poll));
   EXPECT_EQ(working.written(),
             "March 28 2010\n1\tExample Tech\t25-3\t875\t-\n2\tNorth State\t20-8\t700\t7\n");
 }
 
-TEST(SaveLoadTest, LargePollsGoThroughTheBlockWriterIntact) {
+TEST(SaveLoadTest, LargePollsAndLongNamesAreSavedIntact) {
   TempDir dir;
   Poll poll;
   std::strcpy(poll.date, "May 1 2010");

@@ -1,5 +1,5 @@
 // The descriptor stream buffers under failing reads and writes.
-#include "pollfile/file_streams.h"
+#include "system/file_streams.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -11,7 +11,7 @@
 #include <ostream>
 #include <string>
 
-#include "failing_file_system.h"
+#include "system/failing_file_system.h"
 #include "temp_dir.h"
 
 namespace {

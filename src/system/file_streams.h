@@ -1,0 +1,73 @@
+// Stream buffers over open descriptors, for poll files and the standard streams.
+#ifndef HOOPS_SYSTEM_FILE_STREAMS_H_
+#define HOOPS_SYSTEM_FILE_STREAMS_H_
+
+#include <cstddef>
+#include <memory>
+#include <streambuf>
+
+#include "system/file_system.h"
+
+// A stream buffer that writes to an open descriptor through a FileSystem, in blocks kept on
+// the heap. The first failed write is remembered with its errno; from then on every write
+// fails. Whatever is still held is written when the buffer goes.
+class FileWriteBuffer : public std::streambuf {
+ public:
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 16;
+
+  // Takes its block at once (which may throw std::bad_alloc); writes go to `fd`, or, while it
+  // is -1, to no descriptor until one is given with attach().
+  explicit FileWriteBuffer(FileSystem& files, int fd = -1);
+  ~FileWriteBuffer() override;
+  FileWriteBuffer(const FileWriteBuffer&) = delete;
+  FileWriteBuffer& operator=(const FileWriteBuffer&) = delete;
+
+  void attach(int fd) { fd_ = fd; }
+
+  // The errno of the first failed write; 0 while every write has succeeded.
+  int error() const { return error_; }
+
+ protected:
+  int_type overflow(int_type c) override;
+  std::streamsize xsputn(const char* data, std::streamsize size) override;
+  int sync() override;
+
+ private:
+  bool drain();
+  bool send(const char* data, std::size_t size);
+
+  FileSystem& files_;
+  int fd_;
+  int error_ = 0;
+  std::unique_ptr<char[]> block_;
+};
+
+// A stream buffer that reads from an open descriptor through a FileSystem, in blocks kept on
+// the heap. A read error ends the input as its end would, and is remembered with its errno.
+class FileReadBuffer : public std::streambuf {
+ public:
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 16;
+
+  // Takes its block at once, which may throw std::bad_alloc.
+  FileReadBuffer(FileSystem& files, int fd);
+  FileReadBuffer(const FileReadBuffer&) = delete;
+  FileReadBuffer& operator=(const FileReadBuffer&) = delete;
+
+  // The errno of the read error that ended the input; 0 when none did.
+  int error() const { return error_; }
+
+ protected:
+  int_type underflow() override;
+  std::streamsize xsgetn(char* data, std::streamsize size) override;
+
+ private:
+  // Reads at most `size` bytes into `data`: the count, 0 at the end or after an error.
+  std::size_t fetch(char* data, std::size_t size);
+
+  FileSystem& files_;
+  int fd_;
+  int error_ = 0;
+  std::unique_ptr<char[]> block_;
+};
+
+#endif  // HOOPS_SYSTEM_FILE_STREAMS_H_

@@ -1,0 +1,31 @@
+// Memory mapped from the system: aligned as asked, writable, large chunks on huge-page bounds.
+#include "system/mapped_memory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace {
+
+TEST(MappedMemoryTest, BlocksAreAlignedAndWritable) {
+  struct Case {
+    std::size_t bytes;
+    std::size_t alignment;
+    std::size_t boundary;  // the address is a multiple of this
+  };
+  const std::size_t twoMiB = std::size_t{2} << 20;
+  const Case cases[] = {{1, 1, 1},         {72, 8, 8},          {4096, 64, 64},
+                        {100'000, 16, 16}, {twoMiB, 8, twoMiB}, {3 * twoMiB + 5, 1, twoMiB}};
+  MappedMemory memory;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.bytes) + " bytes aligned to " + std::to_string(c.alignment));
+    void* block = memory.allocate(c.bytes, c.alignment);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % c.boundary, 0u);
+    std::memset(block, 0x5a, c.bytes);
+    memory.deallocate(block, c.bytes, c.alignment);
+  }
+}
+
+}  // namespace
