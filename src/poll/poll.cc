@@ -9,7 +9,7 @@ void Poll::abandonTeams() noexcept {
   // A team holds nothing but memory, all of it in memory_, which goes in one piece: a new
   // empty list takes the old one's place rather than visiting a million teams to free them
   // one by one.
-  if (memory_ != nullptr) std::construct_at(&teams, memory_->resource());
+  if (memory_ != nullptr) std::construct_at(&teams, memory_.get());
 }
 
 Poll& Poll::operator=(Poll&& other) noexcept {

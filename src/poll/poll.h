@@ -49,7 +49,7 @@ struct Poll {
   // library.
   bool loadPoll(const std::string& path, std::string* reason = nullptr);
 
-  std::pmr::list<Team> teams{memory_->resource()};
+  std::pmr::list<Team> teams{memory_.get()};
   PollDate date = {};
 
  private:

@@ -19,28 +19,30 @@ struct Team {
   Team() = default;
   explicit Team(const allocator_type& memory) : name(memory) {}
   Team(const Team& other, const allocator_type& memory)
-      : name(other.name, memory),
+      : votes(other.votes),
         lastWeek(other.lastWeek),
-        votes(other.votes),
         wins(other.wins),
-        losses(other.losses) {}
+        losses(other.losses),
+        name(other.name, memory) {}
   Team(Team&& other, const allocator_type& memory)
-      : name(std::move(other.name), memory),
+      : votes(other.votes),
         lastWeek(other.lastWeek),
-        votes(other.votes),
         wins(other.wins),
-        losses(other.losses) {}
+        losses(other.losses),
+        name(std::move(other.name), memory) {}
   Team(const Team&) = default;
   Team(Team&&) = default;
   Team& operator=(const Team&) = default;
   Team& operator=(Team&&) = default;
   ~Team() = default;
 
-  std::pmr::string name;
-  int32_t lastWeek = -1;  // rank in last week's poll; -1 when it was unranked
+  // The ranking's key comes first, beside the list's links, so that sorting a large poll
+  // reads little more than one cache line per team.
   int32_t votes = 0;
+  int32_t lastWeek = -1;  // rank in last week's poll; -1 when it was unranked
   int32_t wins = 0;
   int32_t losses = 0;
+  std::pmr::string name;
 };
 
 // Teams are ordered by votes alone; teams with equal votes are equivalent.
