@@ -1,6 +1,4 @@
 // Runs the built hoops-ranking as a process with its standard input from a file.
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -9,41 +7,10 @@
 #include <fstream>
 #include <string>
 
+#include "app/process_run.h"
 #include "temp_dir.h"
 
 namespace {
-
-struct ProcessRun {
-  int status;
-  std::string output;
-  std::string errors;
-};
-
-// Runs the program in `dir` with `input` as its standard input. `setup` is shell text run
-// before it (a memory limit, say), and `redirect` replaces the redirection of its output.
-ProcessRun runProgram(const TempDir& dir, const std::string& input, const std::string& setup = "",
-                      const std::string& redirect = "> stdout") {
-  writeFile(dir.file("stdin"), input);
-  // timeout ends a run that hangs, so a hang fails the test instead of stalling it.
-  std::string command = "cd '" + dir.file("") + "' && " + setup +
-                        " timeout 20 '" HOOPS_RANKING_EXE "' < stdin " + redirect + " 2> stderr";
-  int raw = std::system(command.c_str());
-  int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return {status, readFile(dir.file("stdout")), readFile(dir.file("stderr"))};
-}
-
-// Memory limits and peak memory mean nothing under AddressSanitizer's shadow memory.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
 
 std::size_t occurrences(const std::string& text, const std::string& part) {
   std::size_t count = 0;
@@ -55,7 +22,7 @@ std::size_t occurrences(const std::string& text, const std::string& part) {
 
 TEST(ProgramProcessTest, ShowsTheMenuTheStolenOptionAndTheGoodbye) {
   TempDir dir;
-  ProcessRun run = runProgram(dir, "\n6\n9\n\n");
+  ProcessRun run = runHoopsRanking(dir, "\n6\n9\n\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(occurrences(run.output, "|       HOOPS RANKING       |\n"), 2u);
   EXPECT_NE(run.output.find("Enter an option: THIS MENU OPTION WAS STOLEN BY GNOMES\n"),
@@ -81,7 +48,7 @@ std::string weekScript() {
 TEST(ProgramProcessTest, AWholeWeekSavesTheNewPoll) {
   TempDir dir;
   writeFile(dir.file("last.txt"), kLastWeek);
-  ProcessRun run = runProgram(dir, weekScript());
+  ProcessRun run = runHoopsRanking(dir, weekScript());
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.output.find("Loaded file.\n\n"), std::string::npos);
   EXPECT_NE(run.output.find("Saved file.\n\n"), std::string::npos);
@@ -99,11 +66,11 @@ TEST(ProgramProcessTest, EndsCleanlyWhenInputIsCutAtAnyByte) {
   TempDir dir;
   writeFile(dir.file("last.txt"), kLastWeek);
   const std::string script = weekScript();
-  const ProcessRun full = runProgram(dir, script);
+  const ProcessRun full = runHoopsRanking(dir, script);
   ASSERT_EQ(full.status, 0);
   const std::string goodbye = "Press any key to exit.";
   for (std::size_t cut = 0; cut <= script.size(); ++cut) {
-    ProcessRun run = runProgram(dir, script.substr(0, cut));
+    ProcessRun run = runHoopsRanking(dir, script.substr(0, cut));
     SCOPED_TRACE("input cut after " + std::to_string(cut) + " bytes");
     EXPECT_EQ(run.status, 0);
     ASSERT_GE(run.output.size(), goodbye.size());
@@ -125,8 +92,8 @@ TEST(ProgramProcessTest, ALoadThatRunsOutOfMemoryKeepsTheEarlierPoll) {
     for (int i = 1; i <= 2'500'000; ++i)
       huge << i << "\tA school with a long enough name\t1-2\t7\t-\n";
   }
-  ProcessRun run = runProgram(dir, "\n3\nKeeper\n1\n2\n5\n1\nhuge.txt\n8\n2\nkept.txt\n9\n\n",
-                              "ulimit -v 120000 &&");
+  ProcessRun run = runHoopsRanking(dir, "\n3\nKeeper\n1\n2\n5\n1\nhuge.txt\n8\n2\nkept.txt\n9\n\n",
+                                   "ulimit -v 120000 &&");
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.output.find("Failed to open file.\n\n"), std::string::npos);
   EXPECT_NE(run.output.find("\n1    Keeper     "), std::string::npos);
@@ -139,8 +106,8 @@ TEST(ProgramProcessTest, AHugeNameLineIsRefusedInLittleMemory) {
   // Peak memory as /usr/bin/time measures it, where it is installed and means something.
   const bool measured = !kSanitized && access("/usr/bin/time", X_OK) == 0;
   const std::string name(50'000'000, 'n');  // NOLINT(bugprone-string-constructor): meant
-  ProcessRun run = runProgram(dir, "\n3\n" + name + "\nShort\n1\n2\n3\n8\n9\n\n",
-                              measured ? "/usr/bin/time -f %M -o maxrss" : "");
+  ProcessRun run = runHoopsRanking(dir, "\n3\n" + name + "\nShort\n1\n2\n3\n8\n9\n\n",
+                                   measured ? "/usr/bin/time -f %M -o maxrss" : "");
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.output.find("New team name: Invalid entry.\nNew team name: Wins: "),
             std::string::npos);
@@ -152,14 +119,14 @@ TEST(ProgramProcessTest, AHugeNameLineIsRefusedInLittleMemory) {
 
 TEST(ProgramProcessTest, InputAndOutputErrorsAreReportedWithStatusOne) {
   TempDir dir;
-  ProcessRun full = runProgram(dir, "\n8\n9\n\n", "", "> /dev/full");
+  ProcessRun full = runHoopsRanking(dir, "\n8\n9\n\n", "", "> /dev/full");
   EXPECT_EQ(full.status, 1);
   EXPECT_EQ(full.errors, "hoops-ranking: write error: No space left on device\n");
-  ProcessRun directory = runProgram(dir, "", "", "< . > stdout");
+  ProcessRun directory = runHoopsRanking(dir, "", "", "< . > stdout");
   EXPECT_EQ(directory.status, 1);
   EXPECT_EQ(directory.errors, "hoops-ranking: error reading standard input: Is a directory\n");
   EXPECT_NE(directory.output.find("Enter an option: \nPress any key to exit."), std::string::npos);
-  ProcessRun ended = runProgram(dir, "\n6\n");
+  ProcessRun ended = runHoopsRanking(dir, "\n6\n");
   EXPECT_EQ(ended.status, 0);
   EXPECT_EQ(ended.errors, "");
 }
@@ -167,7 +134,7 @@ TEST(ProgramProcessTest, InputAndOutputErrorsAreReportedWithStatusOne) {
 TEST(ProgramProcessTest, ADateLineWithAByteOrderMarkAndATrailingSpaceLoadsItsRows) {
   TempDir dir;
   writeFile(dir.file("bom.txt"), "\xEF\xBB\xBFMarch 28 2010 \r\n1\tA\t1-2\t3\t-\r\n");
-  ProcessRun run = runProgram(dir, "\n1\nbom.txt\n2\nnew.txt\n9\n\n");
+  ProcessRun run = runHoopsRanking(dir, "\n1\nbom.txt\n2\nnew.txt\n9\n\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(readFile(dir.file("new.txt")), "April 4 2010\n1\tA\t1-2\t3\t1\n");
 }

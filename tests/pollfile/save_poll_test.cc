@@ -1,12 +1,14 @@
 // Saving replaces a poll file whole or not at all, whatever call of the file layer fails.
 #include "pollfile/save_poll.h"
 
+#include <grp.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
@@ -141,31 +143,73 @@ TEST(SavePollTest, FailuresSayWhyAndLeaveEverythingAsItWas) {
   EXPECT_TRUE(savePoll(poll, "/dev/null"));
 }
 
-// The program as an ordinary user: tests run as root in CI, so they drop to nobody.
-TEST(SavePollTest, AFileTheUserMayNotWriteIsNotReplaced) {
+// Acts as the ordinary user nobody, a member of group 4242 too, while it lives: tests run as
+// root in CI.
+class AsNobody {
+ public:
+  AsNobody() {
+    const gid_t groups[] = {4242};
+    ok_ = setgroups(1, groups) == 0 && setegid(65534) == 0 && seteuid(65534) == 0;
+  }
+  ~AsNobody() {
+    if (seteuid(0) != 0 || setegid(0) != 0 || setgroups(0, nullptr) != 0) std::abort();
+  }
+  AsNobody(const AsNobody&) = delete;
+  AsNobody& operator=(const AsNobody&) = delete;
+  bool ok() const { return ok_; }
+
+ private:
+  bool ok_;
+};
+
+TEST(SavePollTest, AnOrdinaryUserReplacesOnlyWhatHeMayWrite) {
   if (geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
   TempDir dir;
   const Poll poll = largePoll();
-  ASSERT_EQ(chmod(dir.file("").c_str(), 0777), 0);
-  writeFile(dir.file("root.txt"), "root's\n");
-  writeFile(dir.file("own.txt"), "read-only\n");
-  ASSERT_EQ(chmod(dir.file("root.txt").c_str(), 0644), 0);
-  ASSERT_EQ(chmod(dir.file("own.txt").c_str(), 0444), 0);
-  const gid_t group = getegid();
-  ASSERT_EQ(setegid(65534), 0);
-  ASSERT_EQ(seteuid(65534), 0);
+  const std::string shared = dir.file("shared");
+  const std::string hidden = dir.file("hidden");  // write and search, no read
+  ASSERT_EQ(chmod(dir.file("").c_str(), 0755), 0);
+  ASSERT_EQ(mkdir(shared.c_str(), 0775), 0);
+  ASSERT_EQ(mkdir(hidden.c_str(), 0300), 0);
+  ASSERT_EQ(chmod(shared.c_str(), 0775), 0);  // whatever the umask
+  ASSERT_EQ(chown(shared.c_str(), 0, 4242), 0);
+  ASSERT_EQ(chown(hidden.c_str(), 65534, 65534), 0);
+  struct File {
+    std::string name;
+    mode_t mode;
+    gid_t group;
+  };
+  const File files[] = {{"root.txt", 0644, 0}, {"own.txt", 0444, 65534}, {"group.txt", 0664, 4242}};
+  for (const File& f : files) {
+    writeFile(shared + "/" + f.name, "old\n");
+    ASSERT_EQ(chmod((shared + "/" + f.name).c_str(), f.mode), 0);
+    ASSERT_EQ(chown((shared + "/" + f.name).c_str(), f.group == 65534 ? 65534 : 0, f.group), 0);
+  }
   std::string rootReason;
-  std::string ownReason;
-  const bool rootSaved = savePoll(poll, dir.file("root.txt"), &rootReason);
-  const bool ownSaved = savePoll(poll, dir.file("own.txt"), &ownReason);
-  ASSERT_EQ(seteuid(0), 0);
-  ASSERT_EQ(setegid(group), 0);
-  EXPECT_FALSE(rootSaved);
-  EXPECT_FALSE(ownSaved);
+  bool root = false, own = false, group = false, inHidden = false;
+  {
+    AsNobody nobody;
+    ASSERT_TRUE(nobody.ok());
+    root = savePoll(poll, shared + "/root.txt", &rootReason);
+    own = savePoll(poll, shared + "/own.txt");
+    group = savePoll(poll, shared + "/group.txt");
+    inHidden = savePoll(poll, hidden + "/new.txt");
+  }
+  EXPECT_FALSE(root);
   EXPECT_EQ(rootReason, "Permission denied");
-  EXPECT_EQ(readFile(dir.file("root.txt")), "root's\n");
-  EXPECT_EQ(readFile(dir.file("own.txt")), "read-only\n");
-  EXPECT_EQ(filesIn(dir.file("")), 2u);
+  EXPECT_FALSE(own);
+  EXPECT_EQ(readFile(shared + "/root.txt"), "old\n");
+  EXPECT_EQ(readFile(shared + "/own.txt"), "old\n");
+  EXPECT_EQ(filesIn(shared), 3u);
+  // The group is kept where the owner cannot be; the directory that cannot be read is still
+  // saved into, without the sync of its names.
+  EXPECT_TRUE(group);
+  struct stat info {};
+  ASSERT_EQ(stat((shared + "/group.txt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_gid, 4242u);
+  EXPECT_EQ(info.st_mode & 07777, 0664u);
+  EXPECT_TRUE(inHidden);
+  EXPECT_TRUE(readFile(hidden + "/new.txt") == fileText(poll));
 }
 
 // A real full disk: a file system with room for 64 KiB and three files, holding last week's

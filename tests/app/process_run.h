@@ -1,0 +1,48 @@
+// Running the built hoops-ranking as a process, for tests.
+#ifndef HOOPS_TESTS_APP_PROCESS_RUN_H_
+#define HOOPS_TESTS_APP_PROCESS_RUN_H_
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "temp_dir.h"
+
+struct ProcessRun {
+  int status;  // the exit status, or 128 + the signal that ended the run
+  std::string output;
+  std::string errors;
+};
+
+// Runs the program in `dir` through bash with `input` as its standard input. `setup` is
+// shell text run before it (a memory limit, say), and `redirect` replaces the redirection
+// of its output; the run's status is the program's even when its output is piped.
+inline ProcessRun runHoopsRanking(const TempDir& dir, const std::string& input,
+                                  const std::string& setup = "",
+                                  const std::string& redirect = "> stdout") {
+  writeFile(dir.file("stdin"), input);
+  // timeout ends a run that hangs, so a hang fails the test instead of stalling it.
+  writeFile(dir.file("run.sh"), "cd '" + dir.file("") + "' && " + setup +
+                                    " timeout 20 '" HOOPS_RANKING_EXE "' < stdin 2> stderr " +
+                                    redirect + "\nexit ${PIPESTATUS[0]}\n");
+  const std::string command = "bash '" + dir.file("run.sh") + "'";
+  int raw = std::system(command.c_str());
+  int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return {status, readFile(dir.file("stdout")), readFile(dir.file("stderr"))};
+}
+
+// Memory limits and peak memory mean nothing under AddressSanitizer's shadow memory.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool kSanitized = true;
+#else
+inline constexpr bool kSanitized = false;
+#endif
+#else
+inline constexpr bool kSanitized = false;
+#endif
+
+#endif  // HOOPS_TESTS_APP_PROCESS_RUN_H_

@@ -1,0 +1,132 @@
+// Saves and loads of the built program under what a hostile user, a pipe, a small stack and
+// a signal can do to them: nothing is lost, and every failure says why.
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "app/process_run.h"
+#include "temp_dir.h"
+
+namespace {
+
+// A poll file of `teams` rows with names long enough to make the file large.
+std::string pollText(int teams) {
+  std::string text = "March 28 2010\n";
+  for (int i = 1; i <= teams; ++i) {
+    text += std::to_string(i) + "\tA school called number " + std::to_string(i) + "\t3-4\t" +
+            std::to_string(teams * 2 - i) + "\t-\n";
+  }
+  return text;
+}
+
+// Files other than the ones the test made: temporary files left behind.
+int leftovers(const TempDir& dir) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.file(""))) {
+    count += entry.path().filename().string().rfind(".hoops-ranking-", 0) == 0;
+  }
+  return count;
+}
+
+TEST(SaveProcessTest, FailuresSayWhyOnStandardErrorRightAfterThePath) {
+  TempDir dir;
+  const std::string load = "Path to input file (ex. c:\\in.txt): ";
+  const std::string save = "Path to output file (ex. c:\\out.txt): ";
+  ProcessRun run = runHoopsRanking(dir, "\n1\nno/such/poll.txt\n1\n.\n2\nno/such/new.txt\n9\n\n",
+                                   "", "> stdout 2>&1");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.output.find(load + "hoops-ranking: cannot open 'no/such/poll.txt': No such file or "
+                                   "directory\nFailed to open file.\n"),
+            std::string::npos);
+  EXPECT_NE(run.output.find(load + "hoops-ranking: cannot open '.': Is a directory\n"
+                                   "Failed to open file.\n"),
+            std::string::npos);
+  EXPECT_NE(
+      run.output.find(save + "hoops-ranking: cannot save 'no/such/new.txt': no file can be made "
+                             "beside it: No such file or directory\nFailed to save file.\n"),
+      std::string::npos);
+  // Standard output alone is the dialogue as it always was.
+  ProcessRun alone = runHoopsRanking(dir, "\n1\nno/such/poll.txt\n9\n\n");
+  EXPECT_NE(alone.output.find(load + "Failed to open file.\n\n"), std::string::npos);
+  EXPECT_EQ(alone.errors,
+            "hoops-ranking: cannot open 'no/such/poll.txt': No such file or directory\n");
+}
+
+TEST(SaveProcessTest, AReaderThatLeavesIsAFailedSaveAndTheRunGoesOn) {
+  TempDir dir;
+  writeFile(dir.file("last.txt"), pollText(20'000));
+  ASSERT_EQ(mkfifo(dir.file("fifo").c_str(), 0600), 0);
+  // The FIFO's reader takes a little and leaves; the save after it must still happen.
+  ProcessRun fifo = runHoopsRanking(dir, "\n1\nlast.txt\n2\nfifo\n2\nnew.txt\n9\n\n",
+                                    "(head -c 100 fifo > /dev/null &) &&");
+  EXPECT_EQ(fifo.status, 0);
+  EXPECT_NE(fifo.output.find("Failed to save file.\n"), std::string::npos);
+  EXPECT_NE(fifo.output.find("Saved file.\n"), std::string::npos);
+  EXPECT_EQ(fifo.errors, "hoops-ranking: cannot save 'fifo': Broken pipe\n");
+  EXPECT_EQ(readFile(dir.file("new.txt")).substr(0, 13), "April 4 2010\n");
+  // Standard output read by a reader that leaves: a write error, reported at exit.
+  std::filesystem::remove(dir.file("new.txt"));
+  ProcessRun piped =
+      runHoopsRanking(dir, "\n1\nlast.txt\n8\n2\nnew.txt\n9\n\n", "", "| head -c 1 > stdout");
+  EXPECT_EQ(piped.status, 1);
+  EXPECT_EQ(piped.errors, "hoops-ranking: write error: Broken pipe\n");
+  EXPECT_EQ(readFile(dir.file("new.txt")).substr(0, 13), "April 4 2010\n");
+}
+
+TEST(SaveProcessTest, DevStdoutOnAPipeAndASmallStack) {
+  TempDir dir;
+  writeFile(dir.file("last.txt"), pollText(30));
+  ProcessRun pipe =
+      runHoopsRanking(dir, "\n1\nlast.txt\n2\n/dev/stdout\n9\n\n", "", "| cat > stdout");
+  EXPECT_EQ(pipe.status, 0);
+  EXPECT_NE(pipe.output.find("April 4 2010\n1\tA school called number 1\t"), std::string::npos);
+  EXPECT_NE(pipe.output.find("Saved file."), std::string::npos);
+  if (kSanitized) return;  // the sanitizers need a stack of their own size
+  ProcessRun small = runHoopsRanking(dir, "\n1\nlast.txt\n2\nnew.txt\n9\n\n", "ulimit -s 300 &&");
+  EXPECT_EQ(small.status, 0);
+  EXPECT_NE(small.output.find("Saved file."), std::string::npos);
+  EXPECT_EQ(leftovers(dir), 0);
+}
+
+// A signal that ends the run while a large save is under way waits for the save to finish or
+// fail: never a temporary file left behind or a target cut short.
+TEST(SaveProcessTest, ASignalDuringASaveLeavesNothingHalfDone) {
+  TempDir dir;
+  writeFile(dir.file("last.txt"), pollText(200'000));
+  std::string script = "\n1\nlast.txt\n";
+  for (int i = 0; i < 40; ++i) script += "2\nnew.txt\n";  // most of the run is saving
+  writeFile(dir.file("stdin"), script + "9\n\n");
+  ProcessRun whole = runHoopsRanking(dir, script + "9\n\n");
+  ASSERT_EQ(whole.status, 0);
+  const std::string saved = readFile(dir.file("new.txt"));
+  for (int delay = 20; delay <= 200; delay += 20) {
+    std::filesystem::remove(dir.file("new.txt"));
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (chdir(dir.file("").c_str()) != 0 || !freopen("stdin", "r", stdin) ||
+          !freopen("/dev/null", "w", stdout)) {
+        _exit(127);
+      }
+      execl(HOOPS_RANKING_EXE, "hoops-ranking", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+    kill(child, SIGTERM);
+    int status = 0;
+    waitpid(child, &status, 0);
+    SCOPED_TRACE("SIGTERM after " + std::to_string(delay) + " ms");
+    EXPECT_EQ(leftovers(dir), 0);
+    const std::string now = readFile(dir.file("new.txt"));
+    EXPECT_TRUE(now.empty() || now == saved) << now.size() << " bytes of " << saved.size();
+  }
+}
+
+}  // namespace
