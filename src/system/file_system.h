@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 // The descriptors of the standard streams.
 inline constexpr int kStandardInput = 0;
@@ -66,6 +67,24 @@ class FileSystem {
   // Replaces `to` by `from` in one step.
   virtual bool rename(const std::string& from, const std::string& to) = 0;
   virtual bool remove(const std::string& path) = 0;
+};
+
+// An open descriptor of a FileSystem, closed when it goes; -1 holds none.
+class Descriptor {
+ public:
+  Descriptor(FileSystem& files, int fd) : files_(files), fd_(fd) {}
+  ~Descriptor() { close(); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+
+  int fd() const { return fd_; }
+  bool open() const { return fd_ >= 0; }
+  // Closes the descriptor now; false when the close reports an error.
+  bool close() { return fd_ < 0 || files_.close(std::exchange(fd_, -1)); }
+
+ private:
+  FileSystem& files_;
+  int fd_;
 };
 
 // The operating system's own files.

@@ -11,7 +11,7 @@ namespace {
 
 using Standing = std::vector<std::pair<std::string, int>>;
 
-Poll pollOf(const Standing& teams) {
+Poll pollWithVotes(const Standing& teams) {
   Poll poll;
   for (const auto& [name, votes] : teams) {
     Team team;
@@ -56,21 +56,21 @@ TEST(RankTeamsTest, RanksByFallingVotesWithTiesReversed) {
       {"negative votes", {{"N", -3}, {"Z", 0}, {"P", 2}}, {{"P", 2}, {"N", -3}}},
   };
   for (const Case& c : cases) {
-    Poll poll = pollOf(c.before);
+    Poll poll = pollWithVotes(c.before);
     rankTeams(poll);
     EXPECT_EQ(standingOf(poll), c.after) << c.what;
   }
 }
 
 TEST(RankTeamsTest, RankingTwiceRestoresTheTieOrder) {
-  Poll poll = pollOf({{"A", 3}, {"B", 3}, {"C", 3}, {"D", 1}});
+  Poll poll = pollWithVotes({{"A", 3}, {"B", 3}, {"C", 3}, {"D", 1}});
   rankTeams(poll);
   rankTeams(poll);
   EXPECT_EQ(standingOf(poll), (Standing{{"A", 3}, {"B", 3}, {"C", 3}, {"D", 1}}));
 }
 
 TEST(RankTeamsTest, ChangesNoFieldAndRelinksTheSameTeams) {
-  Poll poll = pollOf({{"Low", 1}, {"High", 9}});
+  Poll poll = pollWithVotes({{"Low", 1}, {"High", 9}});
   poll.teamAt(1).lastWeek = 4;
   poll.teamAt(1).wins = 12;
   const Team* low = &poll.teamAt(1);
