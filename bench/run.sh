@@ -2,7 +2,8 @@
 # Times a whole load, rank, save and exit of hoops-ranking against GNU sort on the same poll
 # files of 300 to 1,000,000 teams. The runs of the program and of sort (with its default
 # threads, and with --parallel=1) are interleaved, and each figure is the median of the runs:
-# wall time, peak resident memory and, for the program, minor page faults.
+# wall time, peak resident memory and, for the program, minor page faults. Last, the peak
+# memory of 20 loads of the largest file in one run against one load.
 #   bench/run.sh [runs] [sizes...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -52,3 +53,13 @@ for n in "${sizes[@]}"; do
     printf "%9d %9.3f %9.3f %9.3f %7.2f %7.2f %9.1f %9.1f %9.2f %8d\n", n, ps, ss, s1,
            ps / ss, ps / s1, pk / 1024, sk / 1024, pk / sk, pf }'
 done
+
+# Each load builds the new poll beside the old one and then lets the old one go whole.
+n="${sizes[-1]}"
+loads=$(printf '1\n%s\n' "$out/poll-$n.txt")
+printf '\n%s\n9\n\n' "$(for _ in $(seq 20); do printf '%s\n' "$loads"; done)" > "$out/loads-$n.txt"
+one=$(measure sh -c "exec '$exe' < '$out/script-$n.txt'" | cut -d' ' -f2)
+twenty=$(measure sh -c "exec '$exe' < '$out/loads-$n.txt'" | cut -d' ' -f2)
+awk -v n="$n" -v one="$one" -v twenty="$twenty" 'BEGIN {
+  printf "\n%d teams loaded 20 times: %.1f MiB at peak, %.2fx one load (%.1f MiB)\n", n,
+         twenty / 1024, twenty / one, one / 1024 }'
