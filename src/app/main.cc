@@ -1,12 +1,17 @@
 // The entry point: runs the program on standard input and output and turns their errors into the
 // exit status.
 #include <iostream>
+#include <optional>
 
+#include "app/command_line.h"
 #include "app/program.h"
 #include "system/file_streams.h"
 #include "system/signals.h"
 
-int main() {
+int main(int argc, char** argv) {
+  if (std::optional<int> status = answerArguments(argc - 1, argv + 1, std::cout, std::cerr)) {
+    return *status;
+  }
   // A reader that leaves, of standard output or of a FIFO being saved to, is a write error
   // like any other, not the end of the run.
   ignoreBrokenPipes();

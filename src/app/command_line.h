@@ -1,0 +1,15 @@
+// The program's command line: --help, --version, or nothing at all.
+#ifndef HOOPS_APP_COMMAND_LINE_H_
+#define HOOPS_APP_COMMAND_LINE_H_
+
+#include <optional>
+#include <ostream>
+
+// Answers the arguments after the program's name. With none, returns nullopt: the dialogue
+// runs. "--help" writes the usage to `out`, "--version" writes "hoops-ranking X.Y.Z"; both
+// return 0. Anything else writes "hoops-ranking: unexpected argument '<arg>'" and a hint to
+// `err` and returns 2. Reads no input.
+std::optional<int> answerArguments(int count, const char* const* arguments, std::ostream& out,
+                                   std::ostream& err);
+
+#endif  // HOOPS_APP_COMMAND_LINE_H_
