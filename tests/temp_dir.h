@@ -2,11 +2,10 @@
 #ifndef HOOPS_TESTS_TEMP_DIR_H_
 #define HOOPS_TESTS_TEMP_DIR_H_
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -15,9 +14,13 @@
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "hoops-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      auto candidate =
+          std::filesystem::temp_directory_path() / ("hoops-" + std::to_string(random()));
+      if (std::filesystem::create_directory(candidate)) path_ = candidate;
+    }
+    if (path_.empty()) throw std::runtime_error("no scratch directory could be made");
   }
   ~TempDir() {
     std::error_code ignored;

@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
   // A reader that leaves, of standard output or of a FIFO being saved to, is a write error
   // like any other, not the end of the run.
   ignoreBrokenPipes();
+  // The dialogue and the files are the same bytes on every system: lines end in a line feed.
+  useBinaryStandardStreams();
   // Standard input and output go through buffers of the program's own, which remember why a
   // read or a write failed.
   FileReadBuffer input(realFileSystem(), kStandardInput);

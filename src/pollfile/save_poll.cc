@@ -14,14 +14,6 @@
 
 namespace {
 
-// The directory that holds `path`'s last name.
-std::string directoryOf(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
 // The file that a write to `path` lands on: symbolic links are followed, so that a link keeps
 // being a link and the file it names is replaced. Nullopt, with errno ELOOP, for a loop or a
 // chain longer than the system follows.

@@ -126,3 +126,12 @@ FileSystem& realFileSystem() {
 std::string errorText(int error) {
   return std::strerror(error);
 }
+
+std::string directoryOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+void useBinaryStandardStreams() {}  // POSIX streams never translate

@@ -131,9 +131,10 @@ TEST(MainMenuTest, LoadAndSaveReportWhatHappened) {
   const std::string load = "Path to input file (ex. c:\\in.txt): ";
   const std::string save = "Path to output file (ex. c:\\out.txt): ";
   std::string errors;
-  std::string output = run("1\n" + dir.file("missing.txt") + "\n1\n" + dir.file("last.txt") +
-                               "\n8\n2\n" + dir.file("new.txt") + "\n2\n/dev/full\n9\n",
-                           &errors);
+  std::string output =
+      run("1\n" + dir.file("missing.txt") + "\n1\n" + dir.file("last.txt") + "\n8\n2\n" +
+              dir.file("new.txt") + "\n2\n" + dir.file("no/such/new.txt") + "\n9\n",
+          &errors);
   EXPECT_EQ(output, kMenu + load + "Failed to open file.\n\n" + kMenu + load + "Loaded file.\n\n" +
                         kMenu + kHeader + row(1, "B", 3, 4, 50, "2") + row(2, "A", 1, 2, 50, "1") +
                         kMenu + save + "Saved file.\n\n" + kMenu + save +
@@ -141,7 +142,9 @@ TEST(MainMenuTest, LoadAndSaveReportWhatHappened) {
   EXPECT_EQ(readFile(dir.file("new.txt")), "April 4 2010\n1\tB\t3-4\t50\t2\n2\tA\t1-2\t50\t1\n");
   EXPECT_EQ(errors, "hoops-ranking: cannot open '" + dir.file("missing.txt") +
                         "': No such file or directory\n"
-                        "hoops-ranking: cannot save '/dev/full': No space left on device\n");
+                        "hoops-ranking: cannot save '" +
+                        dir.file("no/such/new.txt") +
+                        "': no file can be made beside it: No such file or directory\n");
 }
 
 }  // namespace

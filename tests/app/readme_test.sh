@@ -2,10 +2,12 @@
 # Types the README's week into the program and checks what the README claims of it: the title
 # screen and the menu as shown, option 7's table exactly, and the saved poll byte for byte the
 # same as examples/week13.txt.
-#   tests/app/readme_test.sh path/to/hoops-ranking path/to/README.md
+#   tests/app/readme_test.sh path/to/hoops-ranking path/to/README.md [runner]
+# A runner (such as wine64 for a Windows build) runs the program when given.
 set -euo pipefail
 exe="$(realpath "$1")"
 readme="$(realpath "$2")"
+runner=("${@:3}")
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cd "$(dirname "$readme")"
@@ -16,7 +18,7 @@ block() { awk -v marker="$1" '$0 == marker { found = 1; next }
 
 block "<!-- week-input -->" | sed "s|^/tmp/week13.txt\$|$work/week13.txt|" > "$work/input.txt"
 printf 'x' >> "$work/input.txt"
-"$exe" < "$work/input.txt" > "$work/output.txt"
+"${runner[@]}" "$exe" < "$work/input.txt" > "$work/output.txt"
 
 # The title screen and the menu stand in the output as the README shows them.
 output="$(cat "$work/output.txt")"

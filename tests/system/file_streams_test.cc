@@ -1,9 +1,6 @@
 // The descriptor stream buffers under failing reads and writes.
 #include "system/file_streams.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -19,10 +16,11 @@ namespace {
 TEST(FileStreamsTest, AReadErrorEndsTheInputAndIsRemembered) {
   TempDir dir;
   writeFile(dir.file("in.txt"), "first\n");
-  int fd = open(dir.file("in.txt").c_str(), O_RDONLY);
+  FileSystem& files = realFileSystem();
+  int fd = files.openForReading(dir.file("in.txt"));
   ASSERT_GE(fd, 0);
-  FailingFileSystem files(2);  // the first read succeeds, the second fails
-  FileReadBuffer buffer(files, fd);
+  FailingFileSystem failing(2);  // the first read succeeds, the second fails
+  FileReadBuffer buffer(failing, fd);
   std::istream in(&buffer);
   std::string line;
   EXPECT_TRUE(std::getline(in, line));
@@ -30,13 +28,14 @@ TEST(FileStreamsTest, AReadErrorEndsTheInputAndIsRemembered) {
   EXPECT_EQ(buffer.error(), 0);
   EXPECT_FALSE(std::getline(in, line));
   EXPECT_EQ(buffer.error(), EIO);
-  close(fd);
+  files.close(fd);
 }
 
 TEST(FileStreamsTest, AWriteErrorFailsTheStreamAndIsRemembered) {
   for (std::size_t size : {std::size_t{10}, std::size_t{200000}}) {
     TempDir dir;
-    int fd = open(dir.file("out.txt").c_str(), O_WRONLY | O_CREAT, 0600);
+    std::string path;
+    int fd = realFileSystem().createTemporary(dir.file(""), path);
     ASSERT_GE(fd, 0);
     FailingFileSystem files(1);
     {
@@ -46,8 +45,8 @@ TEST(FileStreamsTest, AWriteErrorFailsTheStreamAndIsRemembered) {
       EXPECT_TRUE(out.bad()) << size;
       EXPECT_EQ(buffer.error(), EIO);
     }
-    close(fd);
-    EXPECT_EQ(readFile(dir.file("out.txt")), "") << size;
+    realFileSystem().close(fd);
+    EXPECT_EQ(readFile(path), "") << size;
   }
 }
 

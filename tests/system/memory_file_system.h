@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -54,8 +53,7 @@ class MemoryFileSystem final : public FileSystem {
   }
   long read(int fd, char* data, std::size_t size) override {
     Open& file = open_.at(fd);
-    std::size_t count = std::min(size, file.content->size() - file.offset);
-    std::memcpy(data, file.content->data() + file.offset, count);
+    std::size_t count = file.content->copy(data, size, file.offset);
     file.offset += count;
     return static_cast<long>(count);
   }
