@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
@@ -98,6 +99,8 @@ std::string directoryOf(const std::string& path);
 void useBinaryStandardStreams();
 
 // The system's words for the error number `error`, e.g. "No such file or directory".
-std::string errorText(int error);
+inline std::string errorText(int error) {
+  return std::strerror(error);
+}
 
 #endif  // HOOPS_SYSTEM_FILE_SYSTEM_H_

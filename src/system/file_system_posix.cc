@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <vector>
 
 #include "system/file_system.h"
@@ -121,10 +120,6 @@ class PosixFileSystem final : public FileSystem {
 FileSystem& realFileSystem() {
   static PosixFileSystem files;
   return files;
-}
-
-std::string errorText(int error) {
-  return std::strerror(error);
 }
 
 std::string directoryOf(const std::string& path) {

@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <random>
 #include <string>
 
@@ -197,10 +196,6 @@ class WindowsFileSystem final : public FileSystem {
 FileSystem& realFileSystem() {
   static WindowsFileSystem files;
   return files;
-}
-
-std::string errorText(int error) {
-  return std::strerror(error);
 }
 
 std::string directoryOf(const std::string& path) {
