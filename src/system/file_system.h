@@ -94,8 +94,8 @@ FileSystem& realFileSystem();
 // The directory that holds `path`'s last name: "." for a bare name, the root for a name in it.
 std::string directoryOf(const std::string& path);
 
-// Makes standard input and output pass every byte as it is (no line-end translation), where
-// the system would otherwise translate them.
+// Makes standard output, and standard input unless it is a console, pass every byte as it is
+// (no line-end translation), where the system would otherwise translate them.
 void useBinaryStandardStreams();
 
 // The system's words for the error number `error`, e.g. "No such file or directory".

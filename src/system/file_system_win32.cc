@@ -207,6 +207,9 @@ std::string directoryOf(const std::string& path) {
 }
 
 void useBinaryStandardStreams() {
-  _setmode(kStandardInput, _O_BINARY);
+  // A console hands over each typed line with CR LF: it stays in text mode, which turns that
+  // into the LF every prompt expects (and takes Ctrl-Z as the end, as consoles do). Files and
+  // pipes pass every byte.
+  if (_isatty(kStandardInput) == 0) _setmode(kStandardInput, _O_BINARY);
   _setmode(kStandardOutput, _O_BINARY);
 }
