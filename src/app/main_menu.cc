@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "console/line_prompt.h"
 #include "console/number_prompt.h"
@@ -126,7 +127,11 @@ class MainMenu {
 
   Next save() {
     if (!readPath("Path to output file (ex. c:\\out.txt): ")) return Next::kInputEnded;
-    if (savePoll(poll_, path_, &reason_)) {
+    // A save to standard output comes after every line the dialogue wrote before it.
+    out_.flush();
+    notes_.clear();
+    if (savePoll(poll_, path_, &reason_, &notes_)) {
+      tell();
       out_ << "Saved file.\n\n";
     } else {
       explain("cannot save");
@@ -179,6 +184,14 @@ class MainMenu {
     err_ << "hoops-ranking: " << what << " '" << path_ << "': " << reason_ << '\n' << std::flush;
   }
 
+  // Writes notes_ on `err_`, a line each, standard output first.
+  void tell() {
+    if (notes_.empty()) return;
+    out_.flush();
+    for (const std::string& note : notes_) err_ << "hoops-ranking: " << note << '\n';
+    err_ << std::flush;
+  }
+
   // Says "Empty list!" when the poll has no team to pick.
   bool reportEmpty() {
     if (poll_.teamCount() != 0) return false;
@@ -217,7 +230,8 @@ class MainMenu {
   std::ostream& err_;
   Poll poll_;
   std::string path_;    // reused by load and save
-  std::string reason_;  // why the last load or save failed
+  std::string reason_;               // why the last load or save failed
+  std::vector<std::string> notes_;  // what the operator should know of the last load or save
   Team scratch_;        // overwritten by every add
 };
 

@@ -1,10 +1,10 @@
 // The whole run: title screen, menu, goodbye, and the exit status.
 #include "app/program.h"
 
-#include <cstring>
 
 #include "app/main_menu.h"
 #include "app/title_screen.h"
+#include "system/error_text.h"
 #include "system/terminal.h"
 
 void runProgram(std::istream& in, std::ostream& out, std::ostream& err, int keyboard) {
@@ -19,9 +19,9 @@ void runProgram(std::istream& in, std::ostream& out, std::ostream& err, int keyb
 
 int exitStatus(int readError, int writeError, std::ostream& err) {
   if (readError != 0) {
-    err << "hoops-ranking: error reading standard input: " << std::strerror(readError) << '\n';
+    err << "hoops-ranking: error reading standard input: " << errorText(readError) << '\n';
   }
-  if (writeError != 0) err << "hoops-ranking: write error: " << std::strerror(writeError) << '\n';
+  if (writeError != 0) err << "hoops-ranking: write error: " << errorText(writeError) << '\n';
   err << std::flush;
   return readError != 0 || writeError != 0 ? 1 : 0;
 }

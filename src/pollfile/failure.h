@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <string>
 
-#include "system/file_system.h"
+#include "system/error_text.h"
 
 // Stores `why` in `reason` when there is one, and returns false.
 inline bool fail(std::string* reason, const std::string& why) {
@@ -13,7 +13,7 @@ inline bool fail(std::string* reason, const std::string& why) {
   return false;
 }
 
-// The same with the system's words for `error` (an I/O error when 0), after `before`.
+// The same with the words for the error number `error` (an I/O error when 0), after `before`.
 inline bool failWith(std::string* reason, int error, const std::string& before = "") {
   return fail(reason, before + errorText(error != 0 ? error : EIO));
 }

@@ -1,73 +1,86 @@
-// The file calls a load and a save make, behind an interface that tests can make fail.
+// The door to the operating system's files: the calls a load and a save make, behind an
+// interface that tests can make fail.
 #ifndef HOOPS_SYSTEM_FILE_SYSTEM_H_
 #define HOOPS_SYSTEM_FILE_SYSTEM_H_
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
-// The descriptors of the standard streams.
-inline constexpr int kStandardInput = 0;
-inline constexpr int kStandardOutput = 1;
-
-// What the program needs of the operating system's files, behind one small interface so that
-// tests can make any single call fail or keep the files in memory. Paths are passed to the
-// system as they are. Every call that fails leaves errno saying why.
+// What the program needs of the system's files, behind one small interface so that tests can
+// make any single call fail or keep the files in memory. A path is handed to the system as it
+// is and looked at once; what follows is done through the descriptors it gave, and names are
+// made and replaced relative to an open folder, so that another user who changes the folders
+// between two calls cannot move the work elsewhere. Every call that fails leaves errno (or an
+// error number of system/error_text.h) saying why.
 class FileSystem {
  public:
-  // The type and ownership of an existing file.
+  // What the program knows of an existing file.
   struct Status {
     bool regular = false;  // a plain file, not a directory, device, FIFO or socket
     bool directory = false;
     uint32_t mode = 0;  // permission bits
     uint32_t owner = 0;
     uint32_t group = 0;
+    uint64_t device = 0;  // with inode, which file this is
+    uint64_t inode = 0;
+    uint64_t links = 1;  // how many names the file has
+
+    bool sameFile(const Status& other) const {
+      return device == other.device && inode == other.inode;
+    }
   };
 
   virtual ~FileSystem() = default;
 
-  // The status of the file at `path`, symbolic links followed; nullopt when there is none
-  // or it cannot be looked at (errno says which).
-  virtual std::optional<Status> status(const std::string& path) = 0;
+  // Opens `path` for reading without waiting for a writer (a FIFO); -1 on failure.
+  virtual int openForReading(const std::string& path) = 0;
+  // Opens the existing file at `path`, links followed by the system with its own checks, for
+  // writing: it is neither created nor cut, and a FIFO without a reader is not waited for
+  // (writes to it then wait as usual). -1 on failure; errno ENOENT when there is no file.
+  virtual int openForWriting(const std::string& path) = 0;
+  // The descriptor the program already holds that `path` names (/dev/stdout, /dev/fd/N and
+  // the like), or -1 when `path` names none.
+  virtual int heldDescriptor(const std::string& path) = 0;
   // The status of the open file `fd`.
   virtual std::optional<Status> status(int fd) = 0;
   // The text of the symbolic link at `path`; nullopt when `path` is not a link.
   virtual std::optional<std::string> linkTarget(const std::string& path) = 0;
-  // True when the process may write to the existing file at `path`.
-  virtual bool mayWrite(const std::string& path) = 0;
 
-  // Opens `path` for reading without waiting for a writer (a FIFO); -1 on failure.
-  virtual int openForReading(const std::string& path) = 0;
-  // Opens the existing `path` for writing, neither creating nor cutting it; -1 on failure.
-  virtual int openForWriting(const std::string& path) = 0;
-  // Creates a new, empty file of this program's own in `directory` (never an existing one),
-  // stores its path in `path` and returns its descriptor; -1 on failure.
-  virtual int createTemporary(const std::string& directory, std::string& path) = 0;
-  // Opens `directory` so that its names can be synced; -1 on failure.
-  virtual int openDirectory(const std::string& directory) = 0;
+  // Opens the folder `path`, in which names are then made, looked at and replaced. Sets
+  // `syncError` to 0 when its names can be synced through it, or to why they cannot.
+  virtual int openFolder(const std::string& path, int& syncError) = 0;
+  // The status of `name` in `folder`, a symbolic link not followed; nullopt when there is none
+  // or it cannot be looked at.
+  virtual std::optional<Status> statusAt(int folder, const std::string& name) = 0;
+  // Creates a new, empty file in `folder` under a name of the program's own (never an existing
+  // one), stores the name in `name` and returns its descriptor. A `replacement` is for its
+  // owner's eyes alone until it gets a replaced file's permissions; any other has those the
+  // system gives a new file there (the umask, or the folder's default access control list).
+  virtual int createTemporary(int folder, bool replacement, std::string& name) = 0;
+  // Gives the file `to` what the file `from` has besides its content, where this system keeps
+  // it apart from the file's name: owner and group (the group alone, or neither, where the
+  // process may not give them), permission bits, access control list and user attributes;
+  // false when one of these cannot be given. The system's own attributes (security labels and
+  // the like) that the process may not set are left out, and their names added to `notKept`.
+  virtual bool copyMetadata(int from, int to, std::vector<std::string>& notKept) = 0;
+  // Puts the file `from` in `folder` in the place of `to` in one step. Where the system keeps
+  // a file's access control list and attributes with its name, they stay with the name.
+  virtual bool renameAt(int folder, const std::string& from, const std::string& to) = 0;
+  virtual bool removeAt(int folder, const std::string& name) = 0;
 
   // Writes all `size` bytes, or fails.
   virtual bool write(int fd, const char* data, std::size_t size) = 0;
   // Reads at most `size` bytes: the count read, 0 at the end, -1 on a read error.
   virtual long read(int fd, char* data, std::size_t size) = 0;
-
-  // Gives the file `fd` the permission bits of `status` and, where the process may, its
-  // owner and group, or else its group alone.
-  virtual bool copyOwnership(int fd, const Status& status) = 0;
-  // Gives the file `fd` the permission bits a newly created file gets: 0666 less the umask.
-  virtual bool setNewFileMode(int fd) = 0;
-
-  // Makes the file's content, or a directory's names, durable (a directory sync is a no-op
-  // where the file system has none).
+  // Makes the file's content, or a folder's names, durable (a folder's sync succeeds where the
+  // file system has nothing to sync).
   virtual bool sync(int fd) = 0;
   // Releases the descriptor, even when it reports a failure.
   virtual bool close(int fd) = 0;
-  // Replaces `to` by `from` in one step.
-  virtual bool rename(const std::string& from, const std::string& to) = 0;
-  virtual bool remove(const std::string& path) = 0;
 };
 
 // An open descriptor of a FileSystem, closed when it goes; -1 holds none.
@@ -91,16 +104,8 @@ class Descriptor {
 // The operating system's own files.
 FileSystem& realFileSystem();
 
-// The directory that holds `path`'s last name: "." for a bare name, the root for a name in it.
-std::string directoryOf(const std::string& path);
-
-// Makes standard output, and standard input unless it is a console, pass every byte as it is
-// (no line-end translation), where the system would otherwise translate them.
-void useBinaryStandardStreams();
-
-// The system's words for the error number `error`, e.g. "No such file or directory".
-inline std::string errorText(int error) {
-  return std::strerror(error);
-}
+// Splits `path` into the folder that holds its last name ("." for a bare name, the root for a
+// name in it) and that name.
+std::pair<std::string, std::string> splitPath(const std::string& path);
 
 #endif  // HOOPS_SYSTEM_FILE_SYSTEM_H_

@@ -4,23 +4,78 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string_view>
 #include <vector>
 
+#include "system/file_attributes.h"
 #include "system/file_system.h"
+#include "system/temporary_name.h"
 
 namespace {
 
+// A folder opened only to make and look up names in it, where it may not be read: Linux's
+// O_PATH, or POSIX's O_SEARCH where the system has it.
+#if defined(O_PATH)
+constexpr int kSearchOnly = O_PATH;
+#elif defined(O_SEARCH)
+constexpr int kSearchOnly = O_SEARCH;
+#else
+constexpr int kSearchOnly = -1;
+#endif
+
 FileSystem::Status statusOf(const struct stat& info) {
-  return {S_ISREG(info.st_mode), S_ISDIR(info.st_mode), static_cast<uint32_t>(info.st_mode & 07777),
-          static_cast<uint32_t>(info.st_uid), static_cast<uint32_t>(info.st_gid)};
+  FileSystem::Status status;
+  status.regular = S_ISREG(info.st_mode);
+  status.directory = S_ISDIR(info.st_mode);
+  status.mode = static_cast<uint32_t>(info.st_mode & 07777);
+  status.owner = static_cast<uint32_t>(info.st_uid);
+  status.group = static_cast<uint32_t>(info.st_gid);
+  status.device = static_cast<uint64_t>(info.st_dev);
+  status.inode = static_cast<uint64_t>(info.st_ino);
+  status.links = static_cast<uint64_t>(info.st_nlink);
+  return status;
+}
+
+// The number that `text` spells in decimal digits alone, or -1.
+int descriptorNumber(std::string_view text) {
+  if (text.empty() || text.size() > 9) return -1;
+  int number = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return -1;
+    number = number * 10 + (c - '0');
+  }
+  return number;
 }
 
 class PosixFileSystem final : public FileSystem {
  public:
-  std::optional<Status> status(const std::string& path) override {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
-    return statusOf(info);
+  int openForReading(const std::string& path) override {
+    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  }
+
+  int openForWriting(const std::string& path) override {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    // Opened without waiting; written as usual.
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
+      const int error = errno;
+      ::close(fd);
+      errno = error;
+      return -1;
+    }
+    return fd;
+  }
+
+  int heldDescriptor(const std::string& path) override {
+    const std::string_view text = path;
+    if (text == "/dev/stdin") return 0;
+    if (text == "/dev/stdout") return 1;
+    if (text == "/dev/stderr") return 2;
+    for (std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+      if (text.substr(0, folder.size()) == folder) return descriptorNumber(text.substr(folder.size()));
+    }
+    return -1;
   }
 
   std::optional<Status> status(int fd) override {
@@ -38,30 +93,57 @@ class PosixFileSystem final : public FileSystem {
     return std::string(text.data(), static_cast<std::size_t>(length));
   }
 
-  bool mayWrite(const std::string& path) override {
-    // The effective user decides, as it does for an open.
-    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+  int openFolder(const std::string& path, int& syncError) override {
+    syncError = 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0 || errno != EACCES || kSearchOnly == -1) return fd;
+    // A folder the process may write in but not read: names can be made, not synced.
+    syncError = errno;
+    const int searchable = ::open(path.c_str(), kSearchOnly | O_DIRECTORY | O_CLOEXEC);
+    if (searchable < 0) errno = syncError;
+    return searchable;
   }
 
-  int openForReading(const std::string& path) override {
-    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  std::optional<Status> statusAt(int folder, const std::string& name) override {
+    struct stat info {};
+    if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
+    return statusOf(info);
   }
 
-  int openForWriting(const std::string& path) override {
-    return ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  int createTemporary(int folder, bool replacement, std::string& name) override {
+    const mode_t mode = replacement ? 0600 : 0666;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      std::string candidate = temporaryName();
+      const int fd =
+          ::openat(folder, candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
+      if (fd >= 0) {
+        name = std::move(candidate);
+        return fd;
+      }
+      if (errno != EEXIST) return -1;
+    }
+    return -1;
   }
 
-  int createTemporary(const std::string& directory, std::string& path) override {
-    std::string pattern = directory + "/.hoops-ranking-XXXXXX";
-    int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return -1;
-    ::fcntl(fd, F_SETFD, FD_CLOEXEC);
-    path = pattern;
-    return fd;
+  bool copyMetadata(int from, int to, std::vector<std::string>& notKept) override {
+    struct stat info {};
+    if (::fstat(from, &info) != 0) return false;
+    // Only a privileged process may give a file away; a member of the file's group may still
+    // give it that group. Otherwise the new file keeps the saver's own.
+    if (::fchown(to, info.st_uid, info.st_gid) != 0) {
+      if (errno != EPERM) return false;
+      if (::fchown(to, static_cast<uid_t>(-1), info.st_gid) != 0 && errno != EPERM) return false;
+    }
+    // The mode first: an access control list given after it sets its group bits.
+    return ::fchmod(to, info.st_mode & 07777) == 0 && copyAttributes(from, to, notKept);
   }
 
-  int openDirectory(const std::string& directory) override {
-    return ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  bool renameAt(int folder, const std::string& from, const std::string& to) override {
+    return ::renameat(folder, from.c_str(), folder, to.c_str()) == 0;
+  }
+
+  bool removeAt(int folder, const std::string& name) override {
+    return ::unlinkat(folder, name.c_str(), 0) == 0;
   }
 
   bool write(int fd, const char* data, std::size_t size) override {
@@ -83,36 +165,16 @@ class PosixFileSystem final : public FileSystem {
     }
   }
 
-  bool copyOwnership(int fd, const Status& status) override {
-    // Only a privileged process may give a file away; a member of the file's group may still
-    // give it that group. Otherwise the new file keeps the saver's own.
-    const auto owner = static_cast<uid_t>(status.owner);
-    const auto group = static_cast<gid_t>(status.group);
-    if (::fchown(fd, owner, group) != 0) {
-      if (errno != EPERM) return false;
-      if (::fchown(fd, static_cast<uid_t>(-1), group) != 0 && errno != EPERM) return false;
-    }
-    return ::fchmod(fd, static_cast<mode_t>(status.mode)) == 0;
-  }
-
-  bool setNewFileMode(int fd) override {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return ::fchmod(fd, 0666 & ~mask) == 0;
-  }
-
   bool sync(int fd) override {
-    // Some file systems keep no directory to sync and say so; that is not a failure.
+#if defined(F_FULLFSYNC)
+    // macOS: fsync reaches the drive's cache only; this reaches the medium.
+    if (::fcntl(fd, F_FULLFSYNC) == 0) return true;
+#endif
+    // Some file systems keep no folder to sync and say so; that is not a failure.
     return ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
   }
 
   bool close(int fd) override { return ::close(fd) == 0 || errno == EINTR; }
-
-  bool rename(const std::string& from, const std::string& to) override {
-    return ::rename(from.c_str(), to.c_str()) == 0;
-  }
-
-  bool remove(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
 };
 
 }  // namespace
@@ -122,11 +184,8 @@ FileSystem& realFileSystem() {
   return files;
 }
 
-std::string directoryOf(const std::string& path) {
-  std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
+std::pair<std::string, std::string> splitPath(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return {".", path};
+  return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
-
-void useBinaryStandardStreams() {}  // POSIX streams never translate

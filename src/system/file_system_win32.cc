@@ -1,127 +1,146 @@
 // The operating system's files behind the FileSystem interface, on Windows: paths are UTF-8
-// and go to the system as UTF-16; every file is opened in binary mode.
+// and go to the system as UTF-16; every file is opened in binary mode. A folder "descriptor"
+// is a handle on the folder held open (so that it cannot be moved or removed meanwhile) and its
+// whole path; names in it are made and replaced through that path.
 #include <fcntl.h>
 #include <io.h>
-#include <share.h>
 #include <sys/stat.h>
 #include <windows.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <random>
+#include <map>
 #include <string>
 
+#include "system/error_text.h"
 #include "system/file_system.h"
+#include "system/temporary_name.h"
+#include "system/windows_errors.h"
 
 namespace {
 
-// `path` as UTF-16; nullopt, with errno EINVAL, when it is not valid UTF-8.
-std::optional<std::wstring> wide(const std::string& path) {
-  if (path.empty()) return std::wstring();
-  const int size = static_cast<int>(path.size());
-  int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), size, nullptr, 0);
-  if (length <= 0) {
-    errno = EINVAL;
-    return std::nullopt;
-  }
-  std::wstring text(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), size, text.data(), length);
-  return text;
+// Folder descriptors are numbered from here, far above the C runtime's own.
+constexpr int kFirstFolder = 1 << 24;
+
+struct Folder {
+  std::wstring path;  // whole, with no separator at its end
+  HANDLE handle;
+};
+
+// Opens `path` with CreateFileW and gives the handle a C runtime descriptor; -1 on failure.
+int openHandle(const std::wstring& path, DWORD access, DWORD disposition, DWORD flags,
+               int descriptorFlags) {
+  HANDLE handle = CreateFileW(path.c_str(), access,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              disposition, flags, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return setErrnoFromLastError(), -1;
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), descriptorFlags);
+  if (fd < 0) CloseHandle(handle);
+  return fd;
 }
 
-// errno for the last failed Windows call.
-void setErrnoFromLastError() {
-  switch (GetLastError()) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-      errno = ENOENT;
-      break;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-      errno = EACCES;
-      break;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-      errno = ENOSPC;
-      break;
-    case ERROR_NOT_SAME_DEVICE:
-      errno = EXDEV;
-      break;
-    default:
-      errno = EIO;
-  }
-}
-
-FileSystem::Status statusOf(const struct _stat64& info) {
-  return {(info.st_mode & _S_IFMT) == _S_IFREG, (info.st_mode & _S_IFMT) == _S_IFDIR,
-          static_cast<uint32_t>(info.st_mode & 0777), 0, 0};
+// What the program knows of the file behind `handle`.
+std::optional<FileSystem::Status> statusOf(HANDLE handle) {
+  FileSystem::Status status;
+  if (GetFileType(handle) != FILE_TYPE_DISK) return status;  // a device or a pipe
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (GetFileInformationByHandle(handle, &info) == 0) return setErrnoFromLastError(), std::nullopt;
+  status.directory = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  status.regular = !status.directory && (info.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) == 0;
+  status.mode = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0 ? 0444 : 0666;
+  status.device = info.dwVolumeSerialNumber;
+  status.inode = (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+  status.links = info.nNumberOfLinks;
+  return status;
 }
 
 class WindowsFileSystem final : public FileSystem {
  public:
-  std::optional<Status> status(const std::string& path) override {
-    // The C runtime's stat takes no separator at the end of a folder's name, but the root's.
-    std::string trimmed = path;
-    while (trimmed.size() > 1 && trimmed.find_last_of("/\\") == trimmed.size() - 1 &&
-           trimmed[trimmed.size() - 2] != ':') {
-      trimmed.pop_back();
+  int openForReading(const std::string& path) override {
+    std::optional<std::wstring> name = widePath(path);
+    if (!name) return -1;
+    const int fd = openHandle(*name, GENERIC_READ, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                              _O_RDONLY | _O_BINARY);
+    std::optional<Status> found = fd < 0 ? std::nullopt : status(fd);
+    if (found && found->directory) {
+      _close(fd);
+      errno = EISDIR;  // Windows itself says only that access is denied
+      return -1;
     }
-    std::optional<std::wstring> name = wide(trimmed);
-    struct _stat64 info {};
-    if (!name || _wstat64(name->c_str(), &info) != 0) return std::nullopt;
-    return statusOf(info);
+    return fd;
   }
 
+  int openForWriting(const std::string& path) override {
+    std::optional<std::wstring> name = widePath(path);
+    if (!name) return -1;
+    const int fd = openHandle(*name, GENERIC_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                              _O_WRONLY | _O_BINARY);
+    if (fd < 0 && errno == EACCES) {
+      // A folder refuses to be written; say which it is.
+      const DWORD attributes = GetFileAttributesW(name->c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        errno = EISDIR;
+      } else {
+        errno = EACCES;
+      }
+    }
+    return fd;
+  }
+
+  // Windows names no descriptor the program holds by a path.
+  int heldDescriptor(const std::string&) override { return -1; }
+
   std::optional<Status> status(int fd) override {
-    struct _stat64 info {};
-    if (_fstat64(fd, &info) != 0) return std::nullopt;
-    return statusOf(info);
+    if (const Folder* folder = folderOf(fd)) return statusOf(folder->handle);
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    if (handle == INVALID_HANDLE_VALUE) return errno = EBADF, std::nullopt;
+    return statusOf(handle);
   }
 
   // Links are left to the system, which follows them when the file is opened or replaced.
   std::optional<std::string> linkTarget(const std::string&) override { return std::nullopt; }
 
-  bool mayWrite(const std::string& path) override {
-    // The read-only attribute is what Windows has of a file the operator may not write.
-    std::optional<std::wstring> name = wide(path);
-    if (!name) return false;
-    DWORD attributes = GetFileAttributesW(name->c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-      setErrnoFromLastError();
-      return false;
-    }
-    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-      errno = EACCES;
-      return false;
-    }
-    return true;
+  int openFolder(const std::string& path, int& syncError) override {
+    // Windows writes a folder's names through as it changes them: there is nothing to sync.
+    syncError = 0;
+    std::optional<std::wstring> name = widePath(path);
+    if (!name) return -1;
+    // A drive-relative path ("C:", "C:polls") is made whole from that drive's current folder.
+    const DWORD size = GetFullPathNameW(name->c_str(), 0, nullptr, nullptr);
+    std::wstring whole(size, L'\0');
+    const DWORD length = size == 0 ? 0 : GetFullPathNameW(name->c_str(), size, whole.data(), nullptr);
+    if (length == 0 || length >= size) return setErrnoFromLastError(), -1;
+    whole.resize(length);
+    while (whole.size() > 3 && (whole.back() == L'\\' || whole.back() == L'/')) whole.pop_back();
+    // Held without sharing its deletion, the folder can be neither moved nor removed.
+    HANDLE handle = CreateFileW(whole.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return setErrnoFromLastError(), -1;
+    const int fd = nextFolder_++;
+    folders_[fd] = Folder{whole, handle};
+    return fd;
   }
 
-  int openForReading(const std::string& path) override {
-    std::optional<Status> found = status(path);
-    if (found && found->directory) {
-      errno = EISDIR;  // Windows itself says only that access is denied
-      return -1;
-    }
-    return open(path, _O_RDONLY | _O_BINARY | _O_NOINHERIT, 0);
+  std::optional<Status> statusAt(int folder, const std::string& name) override {
+    std::optional<std::wstring> path = pathIn(folder, name);
+    if (!path) return std::nullopt;
+    HANDLE handle = CreateFileW(path->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return setErrnoFromLastError(), std::nullopt;
+    std::optional<Status> found = statusOf(handle);
+    CloseHandle(handle);
+    return found;
   }
 
-  int openForWriting(const std::string& path) override {
-    return open(path, _O_WRONLY | _O_BINARY | _O_NOINHERIT, 0);
-  }
-
-  int createTemporary(const std::string& directory, std::string& path) override {
-    // A new name each try, created only if no file has it yet.
-    static std::mt19937 random{std::random_device{}()};
-    constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  int createTemporary(int folder, bool, std::string& name) override {
     for (int attempt = 0; attempt < 100; ++attempt) {
-      std::string candidate = directory + "\\.hoops-ranking-";
-      for (int i = 0; i < 6; ++i) candidate += kLetters[random() % (sizeof kLetters - 1)];
-      int fd = open(candidate, _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                    _S_IREAD | _S_IWRITE);
+      std::string candidate = temporaryName();
+      std::optional<std::wstring> path = pathIn(folder, candidate);
+      if (!path) return -1;
+      const int fd = openHandle(*path, GENERIC_READ | GENERIC_WRITE, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, _O_RDWR | _O_BINARY);
       if (fd >= 0) {
-        path = candidate;
+        name = std::move(candidate);
         return fd;
       }
       if (errno != EEXIST) return -1;
@@ -129,21 +148,45 @@ class WindowsFileSystem final : public FileSystem {
     return -1;
   }
 
-  // A directory's names cannot be synced through a descriptor here; the rename writes
-  // through instead.
-  int openDirectory(const std::string&) override {
-    errno = ENOTSUP;
-    return -1;
+  // ReplaceFileW carries the replaced file's access control list, attributes and streams.
+  bool copyMetadata(int, int, std::vector<std::string>&) override { return true; }
+
+  bool renameAt(int folder, const std::string& from, const std::string& to) override {
+    std::optional<std::wstring> source = pathIn(folder, from);
+    std::optional<std::wstring> target = pathIn(folder, to);
+    if (!source || !target) return false;
+    if (ReplaceFileW(target->c_str(), source->c_str(), nullptr, 0, nullptr, nullptr) != 0) {
+      return true;
+    }
+    // No file to replace: the new one is moved into place, but never over one made meanwhile.
+    if (GetLastError() == ERROR_FILE_NOT_FOUND &&
+        GetFileAttributesW(target->c_str()) == INVALID_FILE_ATTRIBUTES &&
+        MoveFileExW(source->c_str(), target->c_str(), MOVEFILE_WRITE_THROUGH) != 0) {
+      return true;
+    }
+    setErrnoFromLastError();
+    return false;
+  }
+
+  bool removeAt(int folder, const std::string& name) override {
+    std::optional<std::wstring> path = pathIn(folder, name);
+    if (!path) return false;
+    if (DeleteFileW(path->c_str()) == 0) return setErrnoFromLastError(), false;
+    return true;
   }
 
   bool write(int fd, const char* data, std::size_t size) override {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    if (handle == INVALID_HANDLE_VALUE) return errno = EBADF, false;
     while (size > 0) {
-      const unsigned chunk = size > (1u << 30) ? (1u << 30) : static_cast<unsigned>(size);
-      int written = _write(fd, data, chunk);
-      if (written == 0) errno = EIO;
-      if (written <= 0) return false;
+      const DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+      DWORD written = 0;
+      if (WriteFile(handle, data, chunk, &written, nullptr) == 0) {
+        return setErrnoFromLastError(), false;
+      }
+      if (written == 0) return errno = EIO, false;
       data += written;
-      size -= static_cast<std::size_t>(written);
+      size -= written;
     }
     return true;
   }
@@ -156,39 +199,40 @@ class WindowsFileSystem final : public FileSystem {
     return count;
   }
 
-  // Only the read-only attribute could be copied, and a read-only file is never replaced.
-  bool copyOwnership(int, const Status&) override { return true; }
-  bool setNewFileMode(int) override { return true; }
-
-  bool sync(int fd) override { return _commit(fd) == 0; }
-
-  bool close(int fd) override { return _close(fd) == 0; }
-
-  bool rename(const std::string& from, const std::string& to) override {
-    std::optional<std::wstring> source = wide(from);
-    std::optional<std::wstring> target = wide(to);
-    if (!source || !target) return false;
-    if (MoveFileExW(source->c_str(), target->c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) == 0) {
-      setErrnoFromLastError();
-      return false;
-    }
+  bool sync(int fd) override {
+    if (folderOf(fd) != nullptr) return true;
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    if (handle == INVALID_HANDLE_VALUE) return errno = EBADF, false;
+    if (FlushFileBuffers(handle) == 0) return setErrnoFromLastError(), false;
     return true;
   }
 
-  bool remove(const std::string& path) override {
-    std::optional<std::wstring> name = wide(path);
-    return name && _wunlink(name->c_str()) == 0;
+  bool close(int fd) override {
+    auto folder = folders_.find(fd);
+    if (folder == folders_.end()) return _close(fd) == 0;
+    CloseHandle(folder->second.handle);
+    folders_.erase(folder);
+    return true;
   }
 
  private:
-  static int open(const std::string& path, int flags, int mode) {
-    std::optional<std::wstring> name = wide(path);
-    if (!name) return -1;
-    int fd = -1;
-    errno = _wsopen_s(&fd, name->c_str(), flags, _SH_DENYNO, mode);
-    return fd;
+  const Folder* folderOf(int fd) const {
+    auto folder = folders_.find(fd);
+    return folder == folders_.end() ? nullptr : &folder->second;
   }
+
+  // The whole path of `name` in the open folder `fd`.
+  std::optional<std::wstring> pathIn(int fd, const std::string& name) const {
+    const Folder* folder = folderOf(fd);
+    if (folder == nullptr) return errno = EBADF, std::nullopt;
+    std::optional<std::wstring> last = widePath(name);
+    if (!last) return std::nullopt;
+    const bool separated = folder->path.back() == L'\\' || folder->path.back() == L'/';
+    return folder->path + (separated ? L"" : L"\\") + *last;
+  }
+
+  std::map<int, Folder> folders_;
+  int nextFolder_ = kFirstFolder;
 };
 
 }  // namespace
@@ -198,18 +242,12 @@ FileSystem& realFileSystem() {
   return files;
 }
 
-std::string directoryOf(const std::string& path) {
+std::pair<std::string, std::string> splitPath(const std::string& path) {
   const std::size_t slash = path.find_last_of("/\\");
   const bool drive = path.size() >= 2 && path[1] == ':';
-  if (slash == std::string::npos) return drive ? path.substr(0, 2) : ".";
-  if (slash == 0 || (drive && slash == 2)) return path.substr(0, slash + 1);
-  return path.substr(0, slash);
-}
-
-void useBinaryStandardStreams() {
-  // A console hands over each typed line with CR LF: it stays in text mode, which turns that
-  // into the LF every prompt expects (and takes Ctrl-Z as the end, as consoles do). Files and
-  // pipes pass every byte.
-  if (_isatty(kStandardInput) == 0) _setmode(kStandardInput, _O_BINARY);
-  _setmode(kStandardOutput, _O_BINARY);
+  if (slash == std::string::npos) {
+    return drive ? std::pair{path.substr(0, 2), path.substr(2)} : std::pair{std::string("."), path};
+  }
+  const bool root = slash == 0 || (drive && slash == 2);
+  return {path.substr(0, root ? slash + 1 : slash), path.substr(slash + 1)};
 }

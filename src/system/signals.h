@@ -1,15 +1,17 @@
-// The signals that can end a run, held back while a save replaces its file.
+// The signals that could end a run in the middle of a save.
 #ifndef HOOPS_SYSTEM_SIGNALS_H_
 #define HOOPS_SYSTEM_SIGNALS_H_
 
 #include <memory>
 
-// Makes a write to a pipe or socket whose reader has gone fail with EPIPE instead of ending
-// the run, for the rest of the run.
-void ignoreBrokenPipes();
+// For the rest of the run, a write to a pipe whose reader has gone fails with "Broken pipe",
+// and a write past the file size limit with "File too large", instead of ending the run.
+void ignoreWriteSignals();
 
-// While it lives, the signals that end a run from the keyboard or the system (interrupt,
-// terminate, hang-up, quit) are held back; one that arrived takes effect when it goes.
+// While it lives, every signal whose default is to end the run (from the keyboard, another
+// process, a timer, a limit or the system, and on Windows the console's close, log-off and
+// shutdown) is held back, as far as the system lets it be; one that arrived takes effect when
+// it goes. Faults the program itself would raise are not held.
 class SignalsHeld {
  public:
   SignalsHeld();

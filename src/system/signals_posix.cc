@@ -3,8 +3,9 @@
 
 #include "system/signals.h"
 
-void ignoreBrokenPipes() {
+void ignoreWriteSignals() {
   std::signal(SIGPIPE, SIG_IGN);
+  std::signal(SIGXFSZ, SIG_IGN);
 }
 
 struct SignalsHeld::Previous {
@@ -12,9 +13,13 @@ struct SignalsHeld::Previous {
 };
 
 SignalsHeld::SignalsHeld() : previous_(new Previous) {
+  // All of them but the faults of the program's own, which a held mask would turn into a
+  // hang or a silent end; SIGKILL and SIGSTOP cannot be held, and the system leaves them out.
   sigset_t held;
-  sigemptyset(&held);
-  for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&held, signal);
+  sigfillset(&held);
+  for (int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGABRT, SIGSYS}) {
+    sigdelset(&held, fault);
+  }
   sigprocmask(SIG_BLOCK, &held, &previous_->mask);
 }
 

@@ -1,4 +1,5 @@
-// Holding Ctrl-C and Ctrl-Break with a console control handler while a save runs.
+// Holding Ctrl-C, Ctrl-Break and the console's close, log-off and shutdown with a console
+// control handler while a save runs.
 #include <windows.h>
 
 #include <atomic>
@@ -9,26 +10,44 @@ namespace {
 
 // Set by the handler, which Windows runs on a thread of its own.
 std::atomic<bool> gEndAsked{false};
+// Signalled while no save runs; made once, on the first save.
+HANDLE gSaveOver = nullptr;
 
 BOOL WINAPI holdEnd(DWORD event) {
-  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
-  gEndAsked = true;
-  return TRUE;  // handled: the run goes on until the save is over
+  switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+      gEndAsked = true;
+      return TRUE;  // handled: the run goes on until the save is over
+    case CTRL_CLOSE_EVENT:
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
+      // The system ends the run when the handlers return (or when its own wait runs out):
+      // the save is let finish first.
+      WaitForSingleObject(gSaveOver, INFINITE);
+      return FALSE;
+    default:
+      return FALSE;
+  }
 }
 
 }  // namespace
 
-// Writes to a pipe whose reader has gone already fail without a signal here.
-void ignoreBrokenPipes() {}
+// Writes to a pipe whose reader has gone, or past a size limit, already fail without a
+// signal here.
+void ignoreWriteSignals() {}
 
 struct SignalsHeld::Previous {};
 
 SignalsHeld::SignalsHeld() {
+  if (gSaveOver == nullptr) gSaveOver = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  if (gSaveOver != nullptr) ResetEvent(gSaveOver);
   gEndAsked = false;
   SetConsoleCtrlHandler(holdEnd, TRUE);
 }
 
 SignalsHeld::~SignalsHeld() {
+  if (gSaveOver != nullptr) SetEvent(gSaveOver);
   SetConsoleCtrlHandler(holdEnd, FALSE);
   if (gEndAsked) ExitProcess(STATUS_CONTROL_C_EXIT);  // as the key would have done at once
 }

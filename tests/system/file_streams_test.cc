@@ -34,8 +34,9 @@ TEST(FileStreamsTest, AReadErrorEndsTheInputAndIsRemembered) {
 TEST(FileStreamsTest, AWriteErrorFailsTheStreamAndIsRemembered) {
   for (std::size_t size : {std::size_t{10}, std::size_t{200000}}) {
     TempDir dir;
-    std::string path;
-    int fd = realFileSystem().createTemporary(dir.file(""), path);
+    const std::string path = dir.file("out.txt");
+    writeFile(path, "");
+    int fd = realFileSystem().openForWriting(path);
     ASSERT_GE(fd, 0);
     FailingFileSystem files(1);
     {
