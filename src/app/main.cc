@@ -10,14 +10,14 @@
 #include "system/standard_streams.h"
 
 int main(int argc, char** argv) {
+  // The dialogue and the files are the same bytes on every system: lines end in a line feed.
+  useBinaryStandardStreams();
   if (std::optional<int> status = answerArguments(argc - 1, argv + 1, std::cout, std::cerr)) {
     return *status;
   }
   // A reader that leaves, of standard output or of a FIFO being saved to, and a write past the
   // file size limit are write errors like any other, not the end of the run.
   ignoreWriteSignals();
-  // The dialogue and the files are the same bytes on every system: lines end in a line feed.
-  useBinaryStandardStreams();
   // Standard input and output go through buffers of the program's own, which remember why a
   // read or a write failed.
   FileReadBuffer input(realFileSystem(), kStandardInput);

@@ -1,14 +1,6 @@
 // Runs the built hoops-ranking as a process with its standard input from a file.
 #include <gtest/gtest.h>
 
-#if defined(_WIN32)
-
-TEST(ProgramProcessTest, NeedsAPosixShell) {
-  GTEST_SKIP() << "runs the program through bash with POSIX redirections, limits and signals";
-}
-
-#else
-
 #include <unistd.h>
 
 #include <cstdlib>
@@ -149,4 +141,3 @@ TEST(ProgramProcessTest, ADateLineWithAByteOrderMarkAndATrailingSpaceLoadsItsRow
 
 }  // namespace
 
-#endif  // _WIN32

@@ -2,14 +2,6 @@
 // a signal can do to them: nothing is lost, and every failure says why.
 #include <gtest/gtest.h>
 
-#if defined(_WIN32)
-
-TEST(SaveProcessTest, NeedsAPosixShell) {
-  GTEST_SKIP() << "runs the program through bash, with FIFOs, stack limits and POSIX signals";
-}
-
-#else
-
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -103,6 +95,44 @@ TEST(SaveProcessTest, DevStdoutOnAPipeAndASmallStack) {
   EXPECT_EQ(leftovers(dir), 0);
 }
 
+// A file size limit smaller than the poll: the save fails and says why, nothing is left, and
+// the run goes on to save what fits.
+TEST(SaveProcessTest, AFileSizeLimitFailsTheSaveNotTheRun) {
+  TempDir dir;
+  const std::string last = pollText(2000);  // about 80 KiB, over the limit of 16
+  writeFile(dir.file("last.txt"), last);
+  writeFile(dir.file("small.txt"), pollText(5));
+  ProcessRun run =
+      runHoopsRanking(dir, "\n1\nlast.txt\n2\nlast.txt\n1\nsmall.txt\n2\nnew.txt\n9\n\n",
+                      "ulimit -f 16 &&");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.errors, "hoops-ranking: cannot save 'last.txt': File too large\n");
+  EXPECT_EQ(readFile(dir.file("last.txt")), last);
+  EXPECT_EQ(readFile(dir.file("new.txt")).substr(0, 13), "April 4 2010\n");
+  EXPECT_EQ(leftovers(dir), 0);
+}
+
+// /dev/stdout names the program's own standard output: a transcript in a file keeps every line
+// of the dialogue, with the poll in its place, and one opened for appending is appended to.
+TEST(SaveProcessTest, DevStdoutIntoAFileKeepsTheTranscript) {
+  TempDir dir;
+  writeFile(dir.file("last.txt"), pollText(3));
+  const std::string input = "\n1\nlast.txt\n2\n/dev/stdout\n9\n\n";
+  const std::string poll =
+      "Path to output file (ex. c:\\out.txt): April 4 2010\n1\tA school called number 1\t3-4\t5\t1\n";
+  for (const std::string redirect : {"> stdout", ">> stdout"}) {
+    writeFile(dir.file("stdout"), "earlier\n");
+    ProcessRun run = runHoopsRanking(dir, input, "", redirect);
+    EXPECT_EQ(run.status, 0) << redirect;
+    EXPECT_EQ(run.output.rfind("earlier\n", 0) == 0, redirect == ">> stdout") << redirect;
+    EXPECT_NE(run.output.find("|       HOOPS RANKING       |"), std::string::npos) << redirect;
+    const std::size_t at = run.output.find(poll);
+    ASSERT_NE(at, std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("Saved file.\n\n", at), std::string::npos) << redirect;
+    EXPECT_EQ(run.output.substr(run.output.size() - 22), "Press any key to exit.") << redirect;
+  }
+}
+
 // A signal that ends the run while a large save is under way waits for the save to finish or
 // fail: never a temporary file left behind or a target cut short.
 TEST(SaveProcessTest, ASignalDuringASaveLeavesNothingHalfDone) {
@@ -139,4 +169,3 @@ TEST(SaveProcessTest, ASignalDuringASaveLeavesNothingHalfDone) {
 
 }  // namespace
 
-#endif  // _WIN32

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "pollfile/save_test_polls.h"
@@ -84,24 +83,5 @@ TEST(SavePollTest, FailuresSayWhyAndLeaveEverythingAsItWas) {
   EXPECT_EQ(readFile(dir.file("old.txt")), "old\n");
   EXPECT_EQ(filesIn(dir.file("")), 1u);
 }
-
-#if defined(_WIN32)
-// Windows keeps a file from being written with its read-only attribute.
-TEST(SavePollTest, AReadOnlyFileIsNotReplaced) {
-  TempDir dir;
-  writeFile(dir.file("old.txt"), "old\n");
-  std::filesystem::permissions(dir.file("old.txt"),
-                               std::filesystem::perms::owner_write |
-                                   std::filesystem::perms::group_write |
-                                   std::filesystem::perms::others_write,
-                               std::filesystem::perm_options::remove);
-  std::string reason;
-  EXPECT_FALSE(savePoll(largePoll(), dir.file("old.txt"), &reason));
-  EXPECT_EQ(reason, "Permission denied");
-  EXPECT_EQ(readFile(dir.file("old.txt")), "old\n");
-  std::filesystem::permissions(dir.file("old.txt"), std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::add);
-}
-#endif
 
 }  // namespace
