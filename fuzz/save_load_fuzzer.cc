@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (files.fileCount() > 1) __builtin_trap();  // a temporary file left behind
   if (!savePoll(poll, path, nullptr, nullptr, files)) __builtin_trap();
   Poll loaded;
-  if (!loadPollFile(loaded, path, nullptr, files)) __builtin_trap();
+  if (!loadPollFile(loaded, path, nullptr, nullptr, files)) __builtin_trap();
   if (std::strcmp(loaded.date, "April 4 2010") != 0) __builtin_trap();
   if (loaded.teamCount() != poll.teamCount()) __builtin_trap();
   int32_t position = 1;

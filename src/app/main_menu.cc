@@ -115,7 +115,9 @@ class MainMenu {
 
   Next load() {
     if (!readPath("Path to input file (ex. c:\\in.txt): ")) return Next::kInputEnded;
-    if (poll_.loadPoll(path_, &reason_)) {
+    notes_.clear();
+    if (poll_.loadPoll(path_, &reason_, &notes_)) {
+      tell();
       out_ << "Loaded file.\n\n";
       rankTeams(poll_);
     } else {

@@ -52,6 +52,26 @@ bool formatPollDate(PollDate& date, int monthIndex, int32_t day, int32_t year) {
   return true;
 }
 
+bool isPollDate(std::string_view text) {
+  const std::size_t firstSpace = text.find(' ');
+  const std::size_t secondSpace = text.find(' ', firstSpace == text.npos ? text.npos : firstSpace + 1);
+  if (secondSpace == text.npos) return false;
+  const int monthIndex = monthIndexOf(text.substr(0, firstSpace));
+  const std::string_view dayPart = text.substr(firstSpace + 1, secondSpace - firstSpace - 1);
+  const std::string_view yearPart = text.substr(secondSpace + 1);
+  const auto isNumber = [](std::string_view part, std::size_t longest) {
+    if (part.empty() || part.size() > longest || part[0] == '0') return false;
+    for (char c : part) {
+      if (c < '0' || c > '9') return false;
+    }
+    return true;
+  };
+  if (monthIndex < 0 || !isNumber(dayPart, kMaxDayLength) || !isNumber(yearPart, kMaxYearLength)) {
+    return false;
+  }
+  return partValue(dayPart) <= daysInMonth(partValue(yearPart), monthIndex);
+}
+
 void advanceWeek(PollDate& date) {
   // A buffer without a terminator holds no text; leave it alone.
   std::string_view text(date, strnlen(date, sizeof date));

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 // A poll date is "<Month> <day> <year>", e.g. "April 4 2010": a full English month name,
 // then day and year in decimal, single spaces between, at most 17 characters.
@@ -20,6 +21,10 @@ int daysInMonth(int32_t year, int monthIndex);
 // Writes "<Month> <day> <year>" into `date`. Returns false, leaving `date` unchanged, for a
 // month index outside 0..11 or a text that would not fit.
 bool formatPollDate(PollDate& date, int monthIndex, int32_t day, int32_t year);
+
+// True when `text` is a poll date as the program writes it: a full month name, a day of that
+// month and a year from 1 to 9999, with no leading zeros and single spaces between.
+bool isPollDate(std::string_view text);
 
 // Moves the poll date in `date` on by seven days, in place. A text outside the format (not
 // three space-separated parts, an unknown month name, a day over 2 or a year over 4

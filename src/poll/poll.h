@@ -7,6 +7,7 @@
 #include <memory>
 #include <memory_resource>
 #include <string>
+#include <vector>
 
 #include "poll/date.h"
 #include "poll/poll_memory.h"
@@ -45,9 +46,11 @@ struct Poll {
 
   // Replaces teams and date with those of the poll file at `path`, moved on one week.
   // Returns false, leaving the poll untouched, when the file cannot be opened or read, or
-  // does not fit in memory; `reason` (when given) then says why. Defined by the poll file
-  // library.
-  bool loadPoll(const std::string& path, std::string* reason = nullptr);
+  // does not fit in memory; `reason` (when given) then says why. `notes` (when given) gets a
+  // line "path:line: what" for each kind of thing in the file that its writer would never have
+  // written. Defined by the poll file library.
+  bool loadPoll(const std::string& path, std::string* reason = nullptr,
+                std::vector<std::string>* notes = nullptr);
 
   std::pmr::list<Team> teams{memory_.get()};
   PollDate date = {};

@@ -142,6 +142,9 @@ TEST(MainMenuTest, LoadAndSaveReportWhatHappened) {
   EXPECT_EQ(readFile(dir.file("new.txt")), "April 4 2010\n1\tB\t3-4\t50\t2\n2\tA\t1-2\t50\t1\n");
   EXPECT_EQ(errors, "hoops-ranking: cannot open '" + dir.file("missing.txt") +
                         "': No such file or directory\n"
+                        "hoops-ranking: " +
+                        dir.file("last.txt") +
+                        ":4: a team with 0 votes; the ranking drops it\n"
                         "hoops-ranking: cannot save '" +
                         dir.file("no/such/new.txt") +
                         "': no file can be made beside it: No such file or directory\n");

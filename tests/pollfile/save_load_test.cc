@@ -103,7 +103,7 @@ TEST(SaveLoadTest, FailedLoadsSayWhyAndLeaveThePollAsItWas) {
     Poll poll = twoTeamPoll();
     poll.removeTeamAt(1);
     std::string reason;
-    EXPECT_FALSE(loadPollFile(poll, c.path, &reason, c.files)) << c.path;
+    EXPECT_FALSE(loadPollFile(poll, c.path, &reason, nullptr, c.files)) << c.path;
     EXPECT_EQ(reason, c.reason) << c.path;
     EXPECT_STREQ(poll.date, "March 28 2010");
     EXPECT_EQ(poll.teamCount(), 1u);
