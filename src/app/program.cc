@@ -4,6 +4,7 @@
 
 #include "app/main_menu.h"
 #include "app/title_screen.h"
+#include "console/line_prompt.h"
 #include "system/error_text.h"
 #include "system/terminal.h"
 
@@ -14,7 +15,7 @@ void runProgram(std::istream& in, std::ostream& out, std::ostream& err, int keyb
   // A key typed ahead already waits in the stream; otherwise the terminal hands over the
   // next key as it is pressed.
   SingleKeyMode mode(in.rdbuf()->in_avail() > 0 ? -1 : keyboard);
-  in.get();
+  waitForKey(in);
 }
 
 int exitStatus(int readError, int writeError, std::ostream& err) {

@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "console/line_prompt.h"
+
 namespace {
 
 // "HOOPS" over "RANKING", six rows a word; each row has its own main character, denser
@@ -33,5 +35,5 @@ void showTitleScreen(std::istream& in, std::ostream& out) {
   out << '\n';
   out << "                               Press Enter to continue\n";
   out << '\n' << std::flush;  // the whole screen at once, before the wait
-  in.get();                   // any one character ends the wait; the rest of the line stays unread
+  waitForKey(in);             // any one key ends the wait; the rest of the line stays unread
 }

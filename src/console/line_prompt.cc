@@ -28,6 +28,7 @@ std::optional<Line> readLine(std::istream& in) {
     return std::nullopt;
   } else if (!in.eof()) {
     --stored;  // the line break, counted but not stored
+    if (stored > 0 && buffer[stored - 1] == '\r') --stored;  // a CR LF line end
   }
   line.ended = in.eof();
   line.text.assign(buffer, stored);
@@ -50,4 +51,10 @@ std::optional<std::string> promptLine(std::istream& in, std::ostream& out, std::
     out << "Invalid entry.\n";
     if (line->ended) return std::nullopt;
   }
+}
+
+void waitForKey(std::istream& in) {
+  // Only a line feed already read ahead is looked at: a terminal's lone Enter never waits for
+  // another key.
+  if (in.get() == '\r' && in.rdbuf()->in_avail() > 0 && in.peek() == '\n') in.get();
 }

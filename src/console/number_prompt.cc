@@ -52,6 +52,7 @@ std::optional<int32_t> promptNumber(std::istream& in, std::ostream& out, std::st
         ended = true;
         break;
       }
+      if (c == '\r' && in.peek() == '\n') continue;  // a CR LF line end
       anyCharacter = true;
       attempt.judge(static_cast<char>(c));
     }

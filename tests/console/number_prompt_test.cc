@@ -65,7 +65,9 @@ TEST(PromptNumberTest, JudgesEachLineByTheBounds) {
       {"+-", no, no},
       {"1e3", no, no},
       {"1,000", no, no},
-      {"5\r", no, no},
+      {"5\r", 5, 5},  // a CR LF line end
+      {"5\r\r", no, no},
+      {"\r5", no, no},
       {"\t5", no, no},
   };
   for (const Case& c : cases) {
