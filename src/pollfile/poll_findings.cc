@@ -64,6 +64,18 @@ bool isWritersRow(std::string_view line, long long& votes) {
   return line.find_first_not_of(" \t") == line.npos;
 }
 
+// True when a tab-separated field of `line` is wholly in double quotes, as spreadsheets write
+// text. (A name typed in double quotes looks the same.)
+bool hasQuotedField(std::string_view line) {
+  while (true) {
+    const std::size_t tab = line.find('\t');
+    const std::string_view field = line.substr(0, tab);
+    if (field.size() >= 2 && field.front() == '"' && field.back() == '"') return true;
+    if (tab == line.npos) return false;
+    line.remove_prefix(tab + 1);
+  }
+}
+
 // Without a line end, a carriage return before it, and blanks at the end.
 std::string_view trimmed(std::string_view line) {
   const std::size_t end = line.find_last_not_of(" \t\r");
@@ -91,8 +103,7 @@ void PollFileChecker::keep(std::string_view piece) {
 }
 
 void PollFileChecker::checkPending() {
-  // A line longer than any the writer writes is checked as one that is no row at all.
-  checkLine(pendingTooLong_ ? std::string_view("\x01") : std::string_view(pending_));
+  checkLine(pending_, pendingTooLong_);
   pending_.clear();
   pendingTooLong_ = false;
 }
@@ -116,8 +127,10 @@ void PollFileChecker::feed(std::string_view bytes) {
   }
 }
 
-void PollFileChecker::checkLine(std::string_view line) {
+void PollFileChecker::checkLine(std::string_view line, bool tooLong) {
   ++line_;
+  // A line longer than any the writer writes is no date and no row.
+  if (tooLong || line.size() > kLongestLine) return note(line_ == 1 ? kNotADate : kNotARow, line_);
   if (line_ == 1) {
     const bool wide = line.size() >= 2 && ((line[0] == '\xFF' && line[1] == '\xFE') ||
                                            (line[0] == '\xFE' && line[1] == '\xFF'));
@@ -132,12 +145,12 @@ void PollFileChecker::checkLine(std::string_view line) {
     return;
   }
   long long votes = 0;
-  if (isWritersRow(text, votes)) {
-    if (votes == 0) note(kNoVotes, line_);
-  } else if (line_ == 2 && std::none_of(text.begin(), text.end(), isDigit)) {
+  if (line_ == 2 && std::none_of(text.begin(), text.end(), isDigit)) {
     note(kHeader, line_);
-  } else if (text.front() == '"' || text.find("\t\"") != text.npos) {
+  } else if (hasQuotedField(text)) {
     note(kQuoted, line_);
+  } else if (isWritersRow(text, votes)) {
+    if (votes == 0) note(kNoVotes, line_);
   } else if (text.find('\t') == text.npos && text.find(',') != text.npos) {
     note(kCommas, line_);
   } else {

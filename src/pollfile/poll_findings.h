@@ -44,7 +44,7 @@ class PollFileChecker {
     kKinds
   };
 
-  void checkLine(std::string_view line);
+  void checkLine(std::string_view line, bool tooLong = false);
   // Keeps a piece of a line that goes on in the next piece fed.
   void keep(std::string_view piece);
   void checkPending();

@@ -7,7 +7,43 @@
 #include <string>
 #include <vector>
 
+#include "temp_dir.h"
+
 namespace {
+
+TEST(CommandLineTest, CheckSaysWhatALoadWouldFindAndGive) {
+  TempDir dir;
+  const std::string saved = dir.file("saved.txt"), odd = dir.file("odd.txt");
+  writeFile(saved, "March 28 2010\n1\tA\t1-2\t50\t-\n2\tB\t3-4\t40\t1\n");
+  writeFile(odd, "03/28/10\n1\t\"A\"\t\"1-2\"\t50\t-\n2\tB\t3-4\t0\t1\n");
+  struct Case {
+    std::vector<std::string> files;
+    int status;
+    std::string output;
+    std::string errors;
+  };
+  const Case cases[] = {
+      {{saved}, 0, saved + ": a load gives 2 teams\n", ""},
+      {{odd, saved}, 1,
+       odd + ":1: the first line is not a poll date; it is kept as it is and does not move on a "
+             "week\n" +
+           odd + ":2: a field in double quotes; the quotes are read as part of it\n" + odd +
+           ":3: a team with 0 votes; the ranking drops it\n" + odd + ": a load gives 0 teams\n" +
+           saved + ": a load gives 2 teams\n",
+       ""},
+      {{dir.file("missing.txt"), saved}, 2, saved + ": a load gives 2 teams\n",
+       "hoops-ranking: cannot open '" + dir.file("missing.txt") + "': No such file or directory\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<const char*> arguments = {"--check"};
+    for (const std::string& file : c.files) arguments.push_back(file.c_str());
+    std::ostringstream out, err;
+    EXPECT_EQ(answerArguments(static_cast<int>(arguments.size()), arguments.data(), out, err),
+              c.status);
+    EXPECT_EQ(out.str(), c.output);
+    EXPECT_EQ(err.str(), c.errors);
+  }
+}
 
 TEST(CommandLineTest, AnswersTheTwoOptionsAndRefusesTheRest) {
   struct Case {
@@ -19,7 +55,8 @@ TEST(CommandLineTest, AnswersTheTwoOptionsAndRefusesTheRest) {
   const std::string refused = "'\nTry 'hoops-ranking --help'.\n";
   const Case cases[] = {
       {{}, std::nullopt, "", ""},
-      {{"--help"}, 0, "Usage: hoops-ranking [--help | --version]\n", ""},
+      {{"--help"}, 0, "Usage: hoops-ranking [--help | --version | --check FILE...]\n", ""},
+      {{"--check"}, 2, "", "hoops-ranking: --check needs one or more poll files\nTry 'hoops-ranking --help'.\n"},
       {{"--version"}, 0, "hoops-ranking " HOOPS_VERSION "\n", ""},
       {{"-h"}, 2, "", "hoops-ranking: unexpected argument '-h" + refused},
       {{"--bogus"}, 2, "", "hoops-ranking: unexpected argument '--bogus" + refused},

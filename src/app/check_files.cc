@@ -1,0 +1,47 @@
+// Checking poll files from the command line, with the load's own reader and findings.
+#include "app/check_files.h"
+
+#include <algorithm>
+#include <new>
+
+#include "poll/poll.h"
+#include "poll/rank.h"
+#include "pollfile/load_poll.h"
+
+namespace {
+
+// Checks one file; the status it gives, as for the whole run.
+int checkPollFile(const std::string& path, std::ostream& out, std::ostream& err) {
+  Poll poll;
+  std::string reason;
+  std::vector<Finding> findings;
+  if (!loadPollFile(poll, path, &reason, &findings)) {
+    out.flush();
+    err << "hoops-ranking: cannot open '" << path << "': " << reason << '\n' << std::flush;
+    return 2;
+  }
+  for (const Finding& finding : findings) {
+    out << path << ':' << finding.line << ": " << finding.text() << '\n';
+  }
+  rankTeams(poll);
+  const std::size_t teams = poll.teamCount();
+  out << path << ": a load gives " << teams << (teams == 1 ? " team\n" : " teams\n");
+  return findings.empty() ? 0 : 1;
+}
+
+}  // namespace
+
+int checkPollFiles(const std::vector<std::string>& paths, std::ostream& out, std::ostream& err) {
+  int status = 0;
+  for (const std::string& path : paths) {
+    try {
+      status = std::max(status, checkPollFile(path, out, err));
+    } catch (const std::bad_alloc&) {
+      out.flush();
+      err << "hoops-ranking: cannot check '" << path << "': out of memory\n" << std::flush;
+      status = 2;
+    }
+  }
+  out.flush();
+  return status;
+}
