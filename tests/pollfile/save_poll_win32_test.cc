@@ -50,7 +50,15 @@ TEST(SavePollWin32Test, NamesTheWindowsWay) {
   EXPECT_EQ(filesIn(folder), 1u);
 }
 
+// Wine runs the Windows tests here; its ReplaceFileW moves the new file over the old one and
+// keeps nothing of it, and its files have no streams.
+bool underWine() {
+  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 TEST(SavePollWin32Test, KeepsAttributesAndStreams) {
+  if (underWine()) GTEST_SKIP() << "Wine's ReplaceFileW keeps no attributes or streams";
   TempDir dir;
   const std::string path = dir.file("poll.txt");
   writeFile(path, "old\n");
