@@ -8,8 +8,8 @@
 // Answers the arguments after the program's name. With none, returns nullopt: the dialogue
 // runs. "--help" writes the usage to `out`, "--version" writes "hoops-ranking X.Y.Z"; both
 // return 0. "--check" and one or more files checks them (app/check_files.h) and returns its
-// status. Anything else (--check alone too) writes "hoops-ranking: unexpected argument '<arg>'" and a hint to
-// `err` and returns 2. Reads no input.
+// status. Anything else (--check alone too) writes "hoops-ranking: unexpected argument '<arg>'" and
+// a hint to `err` and returns 2. Reads no input.
 std::optional<int> answerArguments(int count, const char* const* arguments, std::ostream& out,
                                    std::ostream& err);
 

@@ -231,10 +231,10 @@ class MainMenu {
   std::ostream& out_;
   std::ostream& err_;
   Poll poll_;
-  std::string path_;    // reused by load and save
-  std::string reason_;               // why the last load or save failed
+  std::string path_;                // reused by load and save
+  std::string reason_;              // why the last load or save failed
   std::vector<std::string> notes_;  // what the operator should know of the last load or save
-  Team scratch_;        // overwritten by every add
+  Team scratch_;                    // overwritten by every add
 };
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The whole run: title screen, menu, goodbye, and the exit status.
 #include "app/program.h"
 
-
 #include "app/main_menu.h"
 #include "app/title_screen.h"
 #include "console/line_prompt.h"

@@ -13,12 +13,12 @@
 inline constexpr std::size_t kMaxLineLength = 4096;
 
 // Writes `prompt` (flushed before reading) and reads one whole line from `in`, the line break
-// (a line feed, or a carriage return and a line feed) removed and every other character kept. A line longer than kMaxLineLength, or one that
-// `accept` (when given) refuses, is read to its end in constant memory and answered with
-// "Invalid entry." and the prompt again. Returns nullopt once `in` has ended: after closing
-// the prompt line with one line break when nothing was typed, or right after "Invalid
-// entry." when the refused line was the last one. A last line without a line break is judged
-// like a complete one.
+// (a line feed, or a carriage return and a line feed) removed and every other character kept. A
+// line longer than kMaxLineLength, or one that `accept` (when given) refuses, is read to its end in
+// constant memory and answered with "Invalid entry." and the prompt again. Returns nullopt once
+// `in` has ended: after closing the prompt line with one line break when nothing was typed, or
+// right after "Invalid entry." when the refused line was the last one. A last line without a line
+// break is judged like a complete one.
 std::optional<std::string> promptLine(std::istream& in, std::ostream& out, std::string_view prompt,
                                       bool (*accept)(std::string_view) = nullptr);
 

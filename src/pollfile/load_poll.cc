@@ -41,8 +41,7 @@ bool loadPollFile(Poll& poll, const std::string& path, std::string* reason,
   }
 }
 
-bool Poll::loadPoll(const std::string& path, std::string* reason,
-                    std::vector<std::string>* notes) {
+bool Poll::loadPoll(const std::string& path, std::string* reason, std::vector<std::string>* notes) {
   std::vector<Finding> findings;
   const bool loaded = loadPollFile(*this, path, reason, notes != nullptr ? &findings : nullptr);
   if (notes != nullptr) {

@@ -88,9 +88,8 @@ bool copyAttributes(int from, int to, std::vector<std::string>& notKept) {
   for (size_t at = 0; at < names.size();) {
     const std::string name(&names[at]);
     at += name.size() + 1;
-    const bool read = readGrowing(value, [&](char* data, size_t size) {
-      return getValue(from, name.c_str(), data, size);
-    });
+    const bool read = readGrowing(
+        value, [&](char* data, size_t size) { return getValue(from, name.c_str(), data, size); });
     if (read && setValue(to, name.c_str(), value.data(), value.size()) == 0) continue;
     if (!read && errno == kGone) continue;  // taken away since the list was read
     if (isUsers(name)) return false;

@@ -73,7 +73,8 @@ class PosixFileSystem final : public FileSystem {
     if (text == "/dev/stdout") return 1;
     if (text == "/dev/stderr") return 2;
     for (std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
-      if (text.substr(0, folder.size()) == folder) return descriptorNumber(text.substr(folder.size()));
+      if (text.substr(0, folder.size()) == folder)
+        return descriptorNumber(text.substr(folder.size()));
     }
     return -1;
   }
@@ -114,8 +115,8 @@ class PosixFileSystem final : public FileSystem {
     const mode_t mode = replacement ? 0600 : 0666;
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string candidate = temporaryName();
-      const int fd =
-          ::openat(folder, candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
+      const int fd = ::openat(folder, candidate.c_str(),
+                              O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
       if (fd >= 0) {
         name = std::move(candidate);
         return fd;
@@ -174,7 +175,9 @@ class PosixFileSystem final : public FileSystem {
     return ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
   }
 
-  bool close(int fd) override { return ::close(fd) == 0 || errno == EINTR; }
+  bool close(int fd) override {
+    return ::close(fd) == 0 || errno == EINTR;
+  }
 };
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <sys/stat.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -29,9 +31,9 @@ struct Folder {
 // Opens `path` with CreateFileW and gives the handle a C runtime descriptor; -1 on failure.
 int openHandle(const std::wstring& path, DWORD access, DWORD disposition, DWORD flags,
                int descriptorFlags) {
-  HANDLE handle = CreateFileW(path.c_str(), access,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              disposition, flags, nullptr);
+  HANDLE handle =
+      CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, disposition, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return setErrnoFromLastError(), -1;
   const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), descriptorFlags);
   if (fd < 0) CloseHandle(handle);
@@ -107,13 +109,15 @@ class WindowsFileSystem final : public FileSystem {
     // A drive-relative path ("C:", "C:polls") is made whole from that drive's current folder.
     const DWORD size = GetFullPathNameW(name->c_str(), 0, nullptr, nullptr);
     std::wstring whole(size, L'\0');
-    const DWORD length = size == 0 ? 0 : GetFullPathNameW(name->c_str(), size, whole.data(), nullptr);
+    const DWORD length =
+        size == 0 ? 0 : GetFullPathNameW(name->c_str(), size, whole.data(), nullptr);
     if (length == 0 || length >= size) return setErrnoFromLastError(), -1;
     whole.resize(length);
     while (whole.size() > 3 && (whole.back() == L'\\' || whole.back() == L'/')) whole.pop_back();
     // Held without sharing its deletion, the folder can be neither moved nor removed.
-    HANDLE handle = CreateFileW(whole.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE handle =
+        CreateFileW(whole.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return setErrnoFromLastError(), -1;
     const int fd = nextFolder_++;
     folders_[fd] = Folder{whole, handle};
@@ -123,9 +127,9 @@ class WindowsFileSystem final : public FileSystem {
   std::optional<Status> statusAt(int folder, const std::string& name) override {
     std::optional<std::wstring> path = pathIn(folder, name);
     if (!path) return std::nullopt;
-    HANDLE handle = CreateFileW(path->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE handle = CreateFileW(
+        path->c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return setErrnoFromLastError(), std::nullopt;
     std::optional<Status> found = statusOf(handle);
     CloseHandle(handle);
@@ -192,6 +196,11 @@ class WindowsFileSystem final : public FileSystem {
   }
 
   long read(int fd, char* data, std::size_t size) override {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    DWORD mode = 0;
+    if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0) {
+      return readConsole(handle, data, size);
+    }
     const unsigned chunk = size > (1u << 30) ? (1u << 30) : static_cast<unsigned>(size);
     int count = _read(fd, data, chunk);
     // A closed pipe is the end of the input, as it is elsewhere.
@@ -216,6 +225,32 @@ class WindowsFileSystem final : public FileSystem {
   }
 
  private:
+  // Reads what was typed at the console as UTF-8, whatever the console's code page, so that a
+  // typed path names the file Explorer shows.
+  long readConsole(HANDLE console, char* data, std::size_t size) {
+    while (typed_.empty()) {
+      wide_.resize(4096);
+      DWORD count = 0;
+      if (ReadConsoleW(console, wide_.data(), static_cast<DWORD>(wide_.size()), &count, nullptr) ==
+          0) {
+        return setErrnoFromLastError(), -1;
+      }
+      // Ctrl-Z at the start of a line ends the input, as it does for a console in text mode.
+      if (count == 0 || wide_[0] == 0x1A) return 0;
+      const int wideCount = static_cast<int>(count);
+      const int length =
+          WideCharToMultiByte(CP_UTF8, 0, wide_.data(), wideCount, nullptr, 0, nullptr, nullptr);
+      if (length <= 0) return setErrnoFromLastError(), -1;
+      typed_.resize(static_cast<std::size_t>(length));
+      WideCharToMultiByte(CP_UTF8, 0, wide_.data(), wideCount, typed_.data(), length, nullptr,
+                          nullptr);
+    }
+    const std::size_t count = std::min(size, typed_.size());
+    std::memcpy(data, typed_.data(), count);
+    typed_.erase(0, count);
+    return static_cast<long>(count);
+  }
+
   const Folder* folderOf(int fd) const {
     auto folder = folders_.find(fd);
     return folder == folders_.end() ? nullptr : &folder->second;
@@ -232,6 +267,8 @@ class WindowsFileSystem final : public FileSystem {
   }
 
   std::map<int, Folder> folders_;
+  std::wstring wide_;  // the console's last read, as typed
+  std::string typed_;  // what of it, as UTF-8, is not handed over yet
   int nextFolder_ = kFirstFolder;
 };
 

@@ -5,10 +5,9 @@
 #include "system/standard_streams.h"
 
 void useBinaryStandardStreams() {
-  // A console hands over each typed line with CR LF: it stays in text mode, which turns that
-  // into the LF every prompt expects (and takes Ctrl-Z as the end, as consoles do). Files and
-  // pipes pass every byte, and so do standard output and standard error: lines end in LF.
-  if (_isatty(kStandardInput) == 0) _setmode(kStandardInput, _O_BINARY);
+  // Every byte passes as it is: a console's typed lines are read apart, as UTF-8 with their
+  // CR LF ends, which the prompts take as line ends. Lines written end in LF.
+  _setmode(kStandardInput, _O_BINARY);
   _setmode(kStandardOutput, _O_BINARY);
   _setmode(kStandardError, _O_BINARY);
 }

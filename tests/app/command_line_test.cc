@@ -24,14 +24,18 @@ TEST(CommandLineTest, CheckSaysWhatALoadWouldFindAndGive) {
   };
   const Case cases[] = {
       {{saved}, 0, saved + ": a load gives 2 teams\n", ""},
-      {{odd, saved}, 1,
-       odd + ":1: the first line is not a poll date; it is kept as it is and does not move on a "
-             "week\n" +
+      {{odd, saved},
+       1,
+       odd +
+           ":1: the first line is not a poll date; it is kept as it is and does not move on a "
+           "week\n" +
            odd + ":2: a field in double quotes; the quotes are read as part of it\n" + odd +
            ":3: a team with 0 votes; the ranking drops it\n" + odd + ": a load gives 0 teams\n" +
            saved + ": a load gives 2 teams\n",
        ""},
-      {{dir.file("missing.txt"), saved}, 2, saved + ": a load gives 2 teams\n",
+      {{dir.file("missing.txt"), saved},
+       2,
+       saved + ": a load gives 2 teams\n",
        "hoops-ranking: cannot open '" + dir.file("missing.txt") + "': No such file or directory\n"},
   };
   for (const Case& c : cases) {
@@ -56,7 +60,10 @@ TEST(CommandLineTest, AnswersTheTwoOptionsAndRefusesTheRest) {
   const Case cases[] = {
       {{}, std::nullopt, "", ""},
       {{"--help"}, 0, "Usage: hoops-ranking [--help | --version | --check FILE...]\n", ""},
-      {{"--check"}, 2, "", "hoops-ranking: --check needs one or more poll files\nTry 'hoops-ranking --help'.\n"},
+      {{"--check"},
+       2,
+       "",
+       "hoops-ranking: --check needs one or more poll files\nTry 'hoops-ranking --help'.\n"},
       {{"--version"}, 0, "hoops-ranking " HOOPS_VERSION "\n", ""},
       {{"-h"}, 2, "", "hoops-ranking: unexpected argument '-h" + refused},
       {{"--bogus"}, 2, "", "hoops-ranking: unexpected argument '--bogus" + refused},

@@ -140,4 +140,3 @@ TEST(ProgramProcessTest, ADateLineWithAByteOrderMarkAndATrailingSpaceLoadsItsRow
 }
 
 }  // namespace
-

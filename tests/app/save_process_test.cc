@@ -102,9 +102,8 @@ TEST(SaveProcessTest, AFileSizeLimitFailsTheSaveNotTheRun) {
   const std::string last = pollText(2000);  // about 80 KiB, over the limit of 16
   writeFile(dir.file("last.txt"), last);
   writeFile(dir.file("small.txt"), pollText(5));
-  ProcessRun run =
-      runHoopsRanking(dir, "\n1\nlast.txt\n2\nlast.txt\n1\nsmall.txt\n2\nnew.txt\n9\n\n",
-                      "ulimit -f 16 &&");
+  ProcessRun run = runHoopsRanking(
+      dir, "\n1\nlast.txt\n2\nlast.txt\n1\nsmall.txt\n2\nnew.txt\n9\n\n", "ulimit -f 16 &&");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.errors, "hoops-ranking: cannot save 'last.txt': File too large\n");
   EXPECT_EQ(readFile(dir.file("last.txt")), last);
@@ -119,7 +118,8 @@ TEST(SaveProcessTest, DevStdoutIntoAFileKeepsTheTranscript) {
   writeFile(dir.file("last.txt"), pollText(3));
   const std::string input = "\n1\nlast.txt\n2\n/dev/stdout\n9\n\n";
   const std::string poll =
-      "Path to output file (ex. c:\\out.txt): April 4 2010\n1\tA school called number 1\t3-4\t5\t1\n";
+      "Path to output file (ex. c:\\out.txt): April 4 2010\n1\tA school called number "
+      "1\t3-4\t5\t1\n";
   for (const std::string redirect : {"> stdout", ">> stdout"}) {
     writeFile(dir.file("stdout"), "earlier\n");
     ProcessRun run = runHoopsRanking(dir, input, "", redirect);
@@ -168,4 +168,3 @@ TEST(SaveProcessTest, ASignalDuringASaveLeavesNothingHalfDone) {
 }
 
 }  // namespace
-

@@ -24,7 +24,8 @@ std::string findingsOf(const std::string& text, std::size_t piece = 1 << 16) {
     checker.feed(std::string_view(text).substr(at, piece));
   }
   std::string lines;
-  for (const Finding& f : checker.finish()) lines += std::to_string(f.line) + ": " + f.text() + "\n";
+  for (const Finding& f : checker.finish())
+    lines += std::to_string(f.line) + ": " + f.text() + "\n";
   return lines;
 }
 
@@ -47,8 +48,10 @@ TEST(PollFindingsTest, EachKindOnceWithItsFirstLine) {
       {"03/09/25\n" + kRows, "1: " + notADate + "\n"},
       {"\"March 28 2010\"\n" + kRows, "1: " + notADate + "\n"},
       {"March 32 2010\n" + kRows, "1: " + notADate + "\n"},
-      {kDate + "Rank\tTeam\tRecord\tVotes\tLast week\n" + kRows, "2: a header row; it is read as a team\n"},
-      {kDate + "\n" + kRows, "2: an empty line after the date; the first row is read out of step\n"},
+      {kDate + "Rank\tTeam\tRecord\tVotes\tLast week\n" + kRows,
+       "2: a header row; it is read as a team\n"},
+      {kDate + "\n" + kRows,
+       "2: an empty line after the date; the first row is read out of step\n"},
       {kDate + "1,Ridgewater State,24-2,1512,-\n", "2: commas where tabs belong\n"},
       {kDate + "1\tA\t1-2\t2.147E+09\t-\n2\tB\t24-Feb\t5\t-\n3\tC\t1-2\t1,512\t-\n",
        "2: " + notARow + " (and 2 more lines)\n"},
@@ -57,13 +60,15 @@ TEST(PollFindingsTest, EachKindOnceWithItsFirstLine) {
        "2: a team with 0 votes; the ranking drops it (and 1 more line)\n"},
       {"03/09/25\n1\t\"A\"\t1-2\t3\t-\n2\tB\t1-2\t0\t-\n",
        "1: " + notADate + "\n2: " + quoted + "\n3: a team with 0 votes; the ranking drops it\n"},
-      {std::string("\xFF\xFEM\0a\0r\0", 8), "1: UTF-16 text (or NUL bytes): a poll file is plain "
-                                            "text; save it as text or UTF-8\n"},
+      {std::string("\xFF\xFEM\0a\0r\0", 8),
+       "1: UTF-16 text (or NUL bytes): a poll file is plain "
+       "text; save it as text or UTF-8\n"},
       {kDate + "1\tA" + std::string(9000, 'a') + "\t1-2\t3\t-\n", "2: " + notARow + "\n"},
   };
   for (const Case& c : cases) {
     for (std::size_t piece : {std::size_t{1} << 16, std::size_t{1}, std::size_t{7}}) {
-      EXPECT_EQ(findingsOf(c.text, piece), c.findings) << c.text.substr(0, 60) << " in pieces of " << piece;
+      EXPECT_EQ(findingsOf(c.text, piece), c.findings)
+          << c.text.substr(0, 60) << " in pieces of " << piece;
     }
   }
 }

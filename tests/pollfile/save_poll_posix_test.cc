@@ -139,7 +139,8 @@ TEST(SavePollPosixTest, AnOrdinaryUserReplacesOnlyWhatHeMayWrite) {
   EXPECT_EQ(info.st_mode & 07777, 0664u);
   EXPECT_TRUE(inHidden);
   EXPECT_TRUE(readFile(hidden + "/new.txt") == fileText(poll));
-  EXPECT_EQ(hiddenNotes, std::vector<std::string>{"'" + hidden + "/new.txt' is saved, but its "
+  EXPECT_EQ(hiddenNotes, std::vector<std::string>{"'" + hidden +
+                                                  "/new.txt' is saved, but its "
                                                   "folder could not be synced: Permission denied"});
 }
 
@@ -337,6 +338,5 @@ TEST(SavePollPosixTest, OtherNamesOfTheOldFileAreTold) {
                           "last week's poll");
   EXPECT_EQ(readFile(dir.file("copy.txt")), "old\n");
 }
-
 
 }  // namespace
