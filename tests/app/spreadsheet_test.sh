@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Round-trips examples/week12.txt through a real spreadsheet program (Gnumeric's ssconvert) with
+# the README's settings: --check finds nothing in what comes back, and a load of it shows the
+# same table as a load of the original. The default export is then checked to be named.
+#   tests/app/spreadsheet_test.sh path/to/hoops-ranking
+set -euo pipefail
+exe="$(realpath "$1")"
+cd "$(dirname "$0")/../.."
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+tab="$(printf '\t')"
+
+ssconvert -I Gnumeric_stf:stf_csvtab examples/week12.txt "$work/week12.gnumeric" 2>/dev/null
+ssconvert -T Gnumeric_stf:stf_assistant \
+  -O "separator='$tab' quoting-mode=never format=preserve eol=unix" \
+  "$work/week12.gnumeric" "$work/through.txt" 2>/dev/null
+"$exe" --check "$work/through.txt"
+
+table() { printf '\n1\n%s\n8\n9\n\n' "$1" | "$exe" 2>&1 | sed -n '/^Enter an option:      Team/,/^$/p'; }
+diff <(table examples/week12.txt) <(table "$work/through.txt")
+
+# The default export (comma-separated, text in quotes) is not loaded in silence.
+ssconvert -T Gnumeric_stf:stf_csv "$work/week12.gnumeric" "$work/default.csv" 2>/dev/null
+if "$exe" --check "$work/default.csv" > "$work/findings.txt"; then
+  echo "the default export was not named"
+  exit 1
+fi
+grep -q "commas where tabs belong" "$work/findings.txt"
+echo "spreadsheet round trip passed"
