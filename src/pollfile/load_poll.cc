@@ -3,14 +3,36 @@
 
 #include <cerrno>
 #include <istream>
+#include <memory>
 #include <new>
 #include <optional>
+#include <string_view>
 #include <utility>
 
 #include "poll/date.h"
 #include "pollfile/failure.h"
 #include "pollfile/poll_reader.h"
 #include "system/file_streams.h"
+
+namespace {
+
+// Reads the open file `fd` through a PollFileChecker into `findings`; false on a read error.
+bool checkPollFile(FileSystem& files, int fd, std::vector<Finding>& findings) {
+  FileReadBuffer buffer(files, fd);
+  PollFileChecker checker;
+  const auto block = std::make_unique<char[]>(FileReadBuffer::kBlockSize);
+  while (true) {
+    const std::streamsize got =
+        buffer.sgetn(block.get(), static_cast<std::streamsize>(FileReadBuffer::kBlockSize));
+    if (got <= 0) break;
+    checker.feed(std::string_view(block.get(), static_cast<std::size_t>(got)));
+  }
+  if (buffer.error() != 0) return errno = buffer.error(), false;
+  findings = checker.finish();
+  return true;
+}
+
+}  // namespace
 
 bool loadPollFile(Poll& poll, const std::string& path, std::string* reason,
                   std::vector<Finding>* findings, FileSystem& files) {
@@ -23,16 +45,19 @@ bool loadPollFile(Poll& poll, const std::string& path, std::string* reason,
     if (status->directory) return failWith(reason, EISDIR);
     if (!status->regular) return fail(reason, "not a regular file");
     FileReadBuffer buffer(files, file.fd());
-    // The findings are made from the bytes as the reader takes them, in the same pass.
-    PollFileChecker checker;
-    CheckingBuffer checking(buffer, checker);
-    std::istream in(findings != nullptr ? static_cast<std::streambuf*>(&checking) : &buffer);
+    LineCountingBuffer counting(buffer);
+    std::istream in(findings != nullptr ? static_cast<std::streambuf*>(&counting) : &buffer);
     // The file is read whole into a poll of its own before this one changes, so a read
     // error leaves it as it was.
     Poll loaded;
-    const bool read = readPollFile(in, loaded) && buffer.error() == 0;
-    if (findings != nullptr) *findings = checker.finish();
-    if (!read) return failWith(reason, buffer.error());
+    if (!readPollFile(in, loaded) || buffer.error() != 0) {
+      return failWith(reason, buffer.error());
+    }
+    // Only a file that does not read as a saved one is read again, line by line, to say why.
+    if (findings != nullptr && !readsAsSaved(loaded, counting.lines())) {
+      if (!files.rewind(file.fd())) return failWith(reason, errno);
+      if (!checkPollFile(files, file.fd(), *findings)) return failWith(reason, errno);
+    }
     advanceWeek(loaded.date);
     poll = std::move(loaded);
     return true;

@@ -13,7 +13,7 @@
 // moved on one week. Returns false, leaving `poll` untouched, when the path names no regular
 // file that can be opened and read to its end, holds a NUL byte, or the poll does not fit in
 // memory; `reason` (when given) then says why, in a few words. `findings` (when given) gets
-// what in the file its writer would never have written, whatever the result.
+// what in a file that loaded its writer would never have written (see readsAsSaved).
 bool loadPollFile(Poll& poll, const std::string& path, std::string* reason = nullptr,
                   std::vector<Finding>* findings = nullptr, FileSystem& files = realFileSystem());
 

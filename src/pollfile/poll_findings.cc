@@ -26,43 +26,59 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// Takes a run of digits from the front of `text` into `value`: false when there is none or
-// it is larger than a count can be.
-bool takeNumber(std::string_view& text, long long* value = nullptr) {
-  std::size_t length = 0;
-  long long number = 0;
-  while (length < text.size() && isDigit(text[length])) {
-    number = number * 10 + (text[length] - '0');
-    if (number > 2147483647) return false;
-    ++length;
-  }
-  if (length == 0) return false;
-  text.remove_prefix(length);
-  if (value != nullptr) *value = number;
-  return true;
-}
+// Reads a line as the writer writes a row, in one pass: every check a saved file meets on each
+// of its lines is made here.
+class RowScanner {
+ public:
+  explicit RowScanner(std::string_view line) : at_(line.data()), end_(at_ + line.size()) {}
 
-bool takeChar(std::string_view& text, char c) {
-  if (text.empty() || text.front() != c) return false;
-  text.remove_prefix(1);
-  return true;
-}
-
-// True when `line` is a row as the writer writes it; `votes` gets its votes.
-bool isWritersRow(std::string_view line, long long& votes) {
-  if (!takeNumber(line) || !takeChar(line, '\t')) return false;
-  const std::size_t tab = line.find('\t');
-  if (tab == 0 || tab == line.npos) return false;
-  const std::string_view name = line.substr(0, tab);
-  if (name.find_first_not_of(" \r") == name.npos) return false;
-  line.remove_prefix(tab + 1);
-  if (!takeNumber(line) || !takeChar(line, '-') || !takeNumber(line) || !takeChar(line, '\t') ||
-      !takeNumber(line, &votes) || !takeChar(line, '\t')) {
-    return false;
+  // The row's votes when the line is a row in the writer's form; -1 otherwise (a name wholly
+  // in double quotes included, which the writer writes only when it was typed so).
+  long long votes() {
+    long long votes = 0;
+    if (!number() || !take('\t') || !name() || !number() || !take('-') || !number() ||
+        !take('\t') || !number(&votes) || !take('\t') || !(take('-') || number())) {
+      return -1;
+    }
+    for (; at_ != end_; ++at_) {
+      if (*at_ != ' ' && *at_ != '\t' && *at_ != '\r') return -1;
+    }
+    return votes;
   }
-  if (!takeChar(line, '-') && !takeNumber(line)) return false;
-  return line.find_first_not_of(" \t") == line.npos;
-}
+
+ private:
+  bool take(char c) {
+    if (at_ == end_ || *at_ != c) return false;
+    ++at_;
+    return true;
+  }
+
+  // A run of digits no larger than a count can be.
+  bool number(long long* value = nullptr) {
+    const char* start = at_;
+    long long number = 0;
+    for (; at_ != end_ && isDigit(*at_); ++at_) {
+      number = number * 10 + (*at_ - '0');
+      if (number > 2147483647) return false;
+    }
+    if (value != nullptr) *value = number;
+    return at_ != start;
+  }
+
+  // A name up to and with its tab: not empty, not blanks alone, not wholly in quotes.
+  bool name() {
+    const auto* tab =
+        static_cast<const char*>(std::memchr(at_, '\t', static_cast<std::size_t>(end_ - at_)));
+    if (tab == nullptr || tab == at_) return false;
+    const std::string_view name(at_, static_cast<std::size_t>(tab - at_));
+    at_ = tab + 1;
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"') return false;
+    return name.find_first_not_of(" \r") != name.npos;
+  }
+
+  const char* at_;
+  const char* end_;
+};
 
 // True when a tab-separated field of `line` is wholly in double quotes, as spreadsheets write
 // text. (A name typed in double quotes looks the same.)
@@ -139,18 +155,16 @@ void PollFileChecker::checkLine(std::string_view line, bool tooLong) {
     if (!isPollDate(trimmed(line))) note(kNotADate, line_);
     return;
   }
+  const long long votes = RowScanner(line).votes();
+  if (votes > 0) return;  // the common case: a row as saved
+  if (votes == 0) return note(kNoVotes, line_);
   const std::string_view text = trimmed(line);
   if (text.empty()) {
     if (line_ == 2) note(kEmptyAfterDate, line_);
-    return;
-  }
-  long long votes = 0;
-  if (line_ == 2 && std::none_of(text.begin(), text.end(), isDigit)) {
+  } else if (line_ == 2 && std::none_of(text.begin(), text.end(), isDigit)) {
     note(kHeader, line_);
   } else if (hasQuotedField(text)) {
     note(kQuoted, line_);
-  } else if (isWritersRow(text, votes)) {
-    if (votes == 0) note(kNoVotes, line_);
   } else if (text.find('\t') == text.npos && text.find(',') != text.npos) {
     note(kCommas, line_);
   } else {
@@ -171,23 +185,48 @@ std::vector<Finding> PollFileChecker::finish() {
   return findings;
 }
 
-CheckingBuffer::int_type CheckingBuffer::underflow() {
+void LineCountingBuffer::count(const char* data, std::size_t size) {
+  if (size == 0) return;
+  last_ = static_cast<unsigned char>(data[size - 1]);
+  for (const char* end = data + size;;) {
+    data = static_cast<const char*>(std::memchr(data, '\n', static_cast<std::size_t>(end - data)));
+    if (data == nullptr) break;
+    ++lineEnds_;
+    ++data;
+  }
+}
+
+LineCountingBuffer::int_type LineCountingBuffer::underflow() {
   if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
   const int_type c = source_.sbumpc();
   if (traits_type::eq_int_type(c, traits_type::eof())) return c;
   byte_ = traits_type::to_char_type(c);
-  checker_.feed(std::string_view(&byte_, 1));
+  count(&byte_, 1);
   setg(&byte_, &byte_, &byte_ + 1);
   return c;
 }
 
-std::streamsize CheckingBuffer::xsgetn(char* data, std::streamsize size) {
+std::streamsize LineCountingBuffer::xsgetn(char* data, std::streamsize size) {
   std::streamsize taken = std::min(size, static_cast<std::streamsize>(egptr() - gptr()));
   if (taken > 0) {
     std::memcpy(data, gptr(), static_cast<std::size_t>(taken));
     gbump(static_cast<int>(taken));
   }
   const std::streamsize got = source_.sgetn(data + taken, size - taken);
-  checker_.feed(std::string_view(data + taken, static_cast<std::size_t>(got)));
+  count(data + taken, static_cast<std::size_t>(got));
   return taken + got;
+}
+
+bool readsAsSaved(const Poll& poll, uint64_t lines) {
+  if (!isPollDate(std::string_view(poll.date)) || lines != poll.teamCount() + 1) return false;
+  int32_t position = 1;
+  for (const Team& team : poll.teams) {
+    const std::string_view name = team.name;
+    const bool quoted = name.size() >= 2 && name.front() == '"' && name.back() == '"';
+    if (team.lastWeek != position++ || team.votes == 0 || quoted || team.votes == kMaxCount ||
+        team.wins == kMaxCount || team.losses == kMaxCount) {
+      return false;
+    }
+  }
+  return true;
 }

@@ -6,10 +6,13 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "poll/poll.h"
 
 // One kind of thing the writer would never have written, where it first stands in the file.
 struct Finding {
@@ -57,21 +60,34 @@ class PollFileChecker {
   std::array<std::size_t, kKinds> count_{};
 };
 
-// A stream buffer that passes on what `source` gives and shows every byte of it to `checker`
-// on the way, so that a file is read and checked in one pass.
-class CheckingBuffer : public std::streambuf {
+// A stream buffer that passes on what `source` gives and counts its lines on the way, so that
+// the reader's pass over a file also tells how many lines it has.
+class LineCountingBuffer : public std::streambuf {
  public:
-  CheckingBuffer(std::streambuf& source, PollFileChecker& checker)
-      : source_(source), checker_(checker) {}
+  explicit LineCountingBuffer(std::streambuf& source) : source_(source) {}
+
+  // The lines passed on so far; a last line without a line end counts.
+  uint64_t lines() const { return lineEnds_ + (last_ != '\n' && last_ != kNone ? 1 : 0); }
 
  protected:
   int_type underflow() override;
   std::streamsize xsgetn(char* data, std::streamsize size) override;
 
  private:
+  static constexpr int kNone = -1;
+  void count(const char* data, std::size_t size);
+
   std::streambuf& source_;
-  PollFileChecker& checker_;
-  char byte_ = 0;  // the one byte underflow() holds
+  uint64_t lineEnds_ = 0;
+  int last_ = kNone;  // the last byte passed on
+  char byte_ = 0;     // the one byte underflow() holds
 };
+
+// True when what the reader made of a file of `lines` lines, before the date's advance, is what
+// it makes of a file the program saved: a poll date, one row a line with positions 1, 2, 3...,
+// no name in double quotes, no team without votes, no number at the cap. Such a file needs no
+// closer look: what a PollFileChecker could still find in it (another separator in the record,
+// leading zeros) loads as meant.
+bool readsAsSaved(const Poll& poll, uint64_t lines);
 
 #endif  // HOOPS_POLLFILE_POLL_FINDINGS_H_

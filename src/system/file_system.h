@@ -76,6 +76,8 @@ class FileSystem {
   virtual bool write(int fd, const char* data, std::size_t size) = 0;
   // Reads at most `size` bytes: the count read, 0 at the end, -1 on a read error.
   virtual long read(int fd, char* data, std::size_t size) = 0;
+  // Moves the place the next read of the open file `fd` starts at back to its start.
+  virtual bool rewind(int fd) = 0;
   // Makes the file's content, or a folder's names, durable (a folder's sync succeeds where the
   // file system has nothing to sync).
   virtual bool sync(int fd) = 0;

@@ -166,6 +166,8 @@ class PosixFileSystem final : public FileSystem {
     }
   }
 
+  bool rewind(int fd) override { return ::lseek(fd, 0, SEEK_SET) == 0; }
+
   bool sync(int fd) override {
 #if defined(F_FULLFSYNC)
     // macOS: fsync reaches the drive's cache only; this reaches the medium.

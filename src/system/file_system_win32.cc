@@ -208,6 +208,8 @@ class WindowsFileSystem final : public FileSystem {
     return count;
   }
 
+  bool rewind(int fd) override { return _lseeki64(fd, 0, SEEK_SET) == 0; }
+
   bool sync(int fd) override {
     if (folderOf(fd) != nullptr) return true;
     const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));

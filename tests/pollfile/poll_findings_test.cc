@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "poll/poll.h"
-#include "pollfile/poll_reader.h"
+#include "pollfile/load_poll.h"
+#include "system/failing_file_system.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -63,9 +65,18 @@ TEST(PollFindingsTest, EachKindOnceWithItsFirstLine) {
       {std::string("\xFF\xFEM\0a\0r\0", 8),
        "1: UTF-16 text (or NUL bytes): a poll file is plain "
        "text; save it as text or UTF-8\n"},
-      {kDate + "1\tA" + std::string(9000, 'a') + "\t1-2\t3\t-\n", "2: " + notARow + "\n"},
+      {kDate + "1\tA" + std::string(9000, 'a') + "\n", "2: " + notARow + "\n"},
   };
+  TempDir dir;
   for (const Case& c : cases) {
+    // A load says the same, whether it looks again or not.
+    writeFile(dir.file("poll.txt"), c.text);
+    Poll poll;
+    std::vector<Finding> loaded;
+    ASSERT_TRUE(loadPollFile(poll, dir.file("poll.txt"), nullptr, &loaded));
+    std::string said;
+    for (const Finding& f : loaded) said += std::to_string(f.line) + ": " + f.text() + "\n";
+    EXPECT_EQ(said, c.findings) << c.text.substr(0, 60);
     for (std::size_t piece : {std::size_t{1} << 16, std::size_t{1}, std::size_t{7}}) {
       EXPECT_EQ(findingsOf(c.text, piece), c.findings)
           << c.text.substr(0, 60) << " in pieces of " << piece;
@@ -73,19 +84,28 @@ TEST(PollFindingsTest, EachKindOnceWithItsFirstLine) {
   }
 }
 
-// Reading through the checking buffer reads what the reader reads without it.
-TEST(PollFindingsTest, CheckingBufferPassesEveryByte) {
-  const std::string text = kDate + kRows + "3\tC\t1-2\t0\t-";
-  std::stringbuf source(text);
-  PollFileChecker checker;
-  CheckingBuffer checking(source, checker);
-  std::istream in(&checking);
-  Poll poll;
-  ASSERT_TRUE(readPollFile(in, poll));
-  EXPECT_EQ(poll.teamCount(), 3u);
-  const std::vector<Finding> findings = checker.finish();
-  ASSERT_EQ(findings.size(), 1u);
-  EXPECT_EQ(findings[0].line, 4u);
+// A load reads a file once, and a second time, line by line, only when what it read is not
+// what a saved file gives.
+TEST(PollFindingsTest, ALoadCountsLinesAndLooksCloserOnlyWhenItMust) {
+  TempDir dir;
+  const std::string path = dir.file("poll.txt");
+  for (const auto& [text, again] : std::vector<std::pair<std::string, bool>>{
+           {kDate + kRows, false},
+           {kDate + kRows.substr(0, kRows.size() - 1), false},  // no line end at the end
+           {kDate + kRows + "\n", true},                        // an empty line more
+           {kDate + "1\tA\t1-2\t2147483647\t-\n", true},        // a count at its cap
+           {kDate + "01\tA\t1 2\t3\t-\n", false},               // loads as meant
+       }) {
+    writeFile(path, text);
+    FailingFileSystem files(0);
+    bool rewound = false;
+    files.onCall = [&](const std::string& call) { rewound = rewound || call == "rewind"; };
+    Poll poll;
+    std::vector<Finding> findings;
+    ASSERT_TRUE(loadPollFile(poll, path, nullptr, &findings, files));
+    EXPECT_EQ(rewound, again) << text;
+    EXPECT_TRUE(findings.empty()) << text;
+  }
 }
 
 }  // namespace

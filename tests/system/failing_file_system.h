@@ -59,6 +59,7 @@ class FailingFileSystem final : public FileSystem {
   long read(int fd, char* data, std::size_t size) override {
     return fails("read") ? -1 : under_.read(fd, data, size);
   }
+  bool rewind(int fd) override { return !fails("rewind") && under_.rewind(fd); }
   bool sync(int fd) override { return !fails("sync") && under_.sync(fd); }
   bool close(int fd) override {
     // A failed close still releases the descriptor, as the system's does.

@@ -77,6 +77,10 @@ class MemoryFileSystem final : public FileSystem {
     open.offset += count;
     return static_cast<long>(count);
   }
+  bool rewind(int fd) override {
+    open_.at(fd).offset = 0;
+    return true;
+  }
   bool sync(int) override { return true; }
   bool close(int fd) override { return open_.erase(fd) == 1; }
 
