@@ -15,6 +15,7 @@
 #include "console/standings.h"
 #include "poll/date.h"
 #include "poll/poll.h"
+#include "poll/poll_memory.h"
 #include "poll/rank.h"
 #include "pollfile/poll_name.h"
 #include "pollfile/save_poll.h"
@@ -35,6 +36,10 @@ enum Option : int32_t {
 };
 
 constexpr std::size_t kTopRowCount = 25;
+
+// A team removed and another added for ever stays in bounded memory only while every name the
+// menu takes, with its string's terminator and growth, is reused when its team goes.
+static_assert(kMaxLineLength + 64 <= PollMemory::kLargestReused);
 
 constexpr std::string_view kMenuFrame[] = {
     "",

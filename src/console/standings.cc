@@ -13,8 +13,9 @@ constexpr int kNumberWidth = 10;
 
 }  // namespace
 
-std::ostream& operator<<(std::ostream& out, const Team& team) {
-  out << std::setw(kNameWidth) << std::left << team.name;
+void writeStandingsRow(std::ostream& out, std::size_t position, const Team& team) {
+  out << std::left << std::setw(kPositionWidth) << position << ' ';
+  out << std::setw(kNameWidth) << team.name;
   out << std::setw(kNumberWidth) << team.wins;
   out << std::setw(kNumberWidth) << team.losses;
   out << std::setw(kNumberWidth) << team.votes;
@@ -24,19 +25,15 @@ std::ostream& operator<<(std::ostream& out, const Team& team) {
   } else {
     out << team.lastWeek;
   }
-  return out;
+  out << '\n';
 }
 
 void printStandings(std::ostream& out, const Poll& poll, std::optional<std::size_t> limit) {
-  // The last heading is not padded, so the header has no trailing spaces.
-  out << std::left << std::setw(kPositionWidth) << "" << ' ' << std::setw(kNameWidth) << "Team"
-      << std::setw(kNumberWidth) << "Wins" << std::setw(kNumberWidth) << "Losses"
-      << std::setw(kNumberWidth) << "Votes"
-      << "Last Week\n";
+  out << kStandingsHeader;
   std::size_t position = 1;
   for (const Team& team : poll.teams) {
     if (limit && position > *limit) break;
-    out << std::setw(kPositionWidth) << position << ' ' << team << '\n';
+    writeStandingsRow(out, position, team);
     ++position;
   }
 }

@@ -5,13 +5,19 @@
 #include <cstddef>
 #include <optional>
 #include <ostream>
+#include <string_view>
 
 #include "poll/poll.h"
 #include "poll/team.h"
 
-// Writes a team's columns of a standings row: name (30), wins, losses, votes and last week
-// (10 each, a dash when unranked), all left-aligned; long values push the row right.
-std::ostream& operator<<(std::ostream& out, const Team& team);
+// The standings header, with its line end; its columns line up with the rows'.
+inline constexpr std::string_view kStandingsHeader =
+    "     Team                          Wins      Losses    Votes     Last Week\n";
+
+// Writes one standings row and its line end: the position (4 wide) and a space, then the name
+// (30), wins, losses, votes and last week (10 each, a dash when unranked), all left-aligned;
+// long values push the row right. Leaves `out` left-aligned.
+void writeStandingsRow(std::ostream& out, std::size_t position, const Team& team);
 
 // Writes the standings header and one numbered row per team in list order, at most `limit`
 // rows when a limit is given. Leaves `out` left-aligned, as the rows need.

@@ -13,8 +13,8 @@ namespace {
 constexpr int kTeams = 1'000'000;
 constexpr int kUnvoted = 1'000;  // the last rows have no votes and leave the poll
 
-// Names of every length from 1 to 99 characters, and a few too long for the poll's own
-// chunks, so that both kinds of name memory are saved and let go.
+// Names of every length from 1 to 99 characters, and a few longer than any the menu takes,
+// saved and let go with the rest.
 std::string nameOf(int row) {
   std::string name = "Team " + std::to_string(row);
   name.append(static_cast<std::size_t>(row % 95), static_cast<char>('a' + row % 26));

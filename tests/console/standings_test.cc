@@ -14,10 +14,14 @@ namespace {
 const std::string kHeader =
     "     Team                          Wins      Losses    Votes     Last Week\n";
 
+// The row of `t` at position 1, without its position and line end.
 std::string rowOf(const Team& t) {
   std::ostringstream out;
-  out << t;
-  return out.str();
+  writeStandingsRow(out, 1, t);
+  const std::string row = out.str();
+  EXPECT_EQ(row.substr(0, 5), "1    ");
+  EXPECT_EQ(row.back(), '\n');
+  return row.substr(5, row.size() - 6);
 }
 
 TEST(StandingsTest, WritesTeamColumnsToTheCharacter) {
@@ -53,6 +57,7 @@ TEST(StandingsTest, EmptyPollPrintsTheHeaderAlone) {
     std::ostringstream out;
     printStandings(out, poll, limit);
     EXPECT_EQ(out.str(), kHeader);
+    EXPECT_EQ(kStandingsHeader, kHeader);
   }
 }
 

@@ -82,22 +82,4 @@ TEST(PollTest, TakingOverAPollReplacesTeamsAndDate) {
   EXPECT_EQ(poll.teamCount(), 2u);
 }
 
-// A name too long for the poll's chunks lives on the global heap; letting the poll go,
-// or taking another over, must still free it (the leak checker of the sanitizer build
-// watches this), while polls held wholly in their chunks are let go without a visit.
-TEST(PollTest, LettingGoFreesNamesOutsideTheChunks) {
-  const std::string longName(10'000, 'x');
-  for (bool takeOver : {false, true}) {
-    SCOPED_TRACE(takeOver ? "taken over" : "destroyed");
-    Poll poll = pollOf({"Small", longName, "Small too"});
-    poll.removeTeamAt(1);
-    if (takeOver) {
-      poll = pollOf({"Next week"});
-      EXPECT_EQ(namesOf(poll), std::vector<std::string>{"Next week"});
-    } else {
-      EXPECT_EQ(namesOf(poll), (std::vector<std::string>{longName, "Small too"}));
-    }
-  }
-}
-
 }  // namespace

@@ -62,13 +62,6 @@ TEST(RankTeamsTest, RanksByFallingVotesWithTiesReversed) {
   }
 }
 
-TEST(RankTeamsTest, RankingTwiceRestoresTheTieOrder) {
-  Poll poll = pollWithVotes({{"A", 3}, {"B", 3}, {"C", 3}, {"D", 1}});
-  rankTeams(poll);
-  rankTeams(poll);
-  EXPECT_EQ(standingOf(poll), (Standing{{"A", 3}, {"B", 3}, {"C", 3}, {"D", 1}}));
-}
-
 TEST(RankTeamsTest, ChangesNoFieldAndRelinksTheSameTeams) {
   Poll poll = pollWithVotes({{"Low", 1}, {"High", 9}});
   poll.teamAt(1).lastWeek = 4;

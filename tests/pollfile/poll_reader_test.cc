@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-
 #include <string>
 #include <vector>
+
 #include "failing_streambuf.h"
 
 namespace {
@@ -57,7 +57,7 @@ TEST(PollReaderTest, ReadsRowsByTheirDigitRunsTabsAndBlanks) {
        "March 28 2010",
        {{"A", 1, 25, 3, 875}}},
       {"leading zeros", d + "007\tA\t005-03\t0875\t-\n", "March 28 2010", {{"A", 7, 5, 3, 875}}},
-      {"leading spaces in a name",
+      {"blanks before a name are dropped, blanks after it kept",
        d + "1\t   A b \t1-2\t3\t-\n",
        "March 28 2010",
        {{"A b ", 1, 1, 2, 3}}},
@@ -117,14 +117,6 @@ TEST(PollReaderTest, ReadsRowsByTheirDigitRunsTabsAndBlanks) {
        "March 28 2010",
        {{"A", 2147483647, 2147483647, 2147483647, 2147483647}}},
       {"missing numbers give 0", d + "\tA\t-\t\t\n", "March 28 2010", {{"A", 0, 0, 0, 0}}},
-      {"blanks before a name are dropped, blanks after it kept",
-       d + "1\t  A b \t1-2\t3\t-\n",
-       "March 28 2010",
-       {{"A b ", 1, 1, 2, 3}}},
-      {"CRLF line ends",
-       d + "1\tA\t1-2\t3\t-\r\n2\tB\t4-5\t6\t7\r\n",
-       "March 28 2010",
-       {{"A", 1, 1, 2, 3}, {"B", 2, 4, 5, 6}}},
       {"ten digits",
        d + "1234567890\tA\t1-2\t3\t-\n",
        "March 28 2010",
