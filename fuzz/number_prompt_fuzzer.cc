@@ -2,6 +2,7 @@
 // the bounds, and prompting ends exactly when the whole input has been consumed.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <string>
@@ -21,8 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   while (true) {
     std::optional<int32_t> value = promptNumber(in, out, "N: ", min, max);
     if (!value) break;
-    if (*value < min || *value > max) __builtin_trap();
+    if (*value < min || *value > max) std::abort();
   }
-  if (in.peek() != std::istream::traits_type::eof()) __builtin_trap();
+  if (in.peek() != std::istream::traits_type::eof()) std::abort();
   return 0;
 }

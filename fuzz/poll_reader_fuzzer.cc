@@ -2,6 +2,7 @@
 // fields that a poll file can hold.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <string>
@@ -12,13 +13,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   Poll poll;
-  if (!readPollFile(in, poll)) __builtin_trap();  // a string stream has no read errors
-  if (strnlen(poll.date, sizeof poll.date) > kMaxPollDateLength) __builtin_trap();
+  if (!readPollFile(in, poll)) std::abort();  // a string stream has no read errors
+  if (strnlen(poll.date, sizeof poll.date) > kMaxPollDateLength) std::abort();
   for (const Team& team : poll.teams) {
     if (team.lastWeek < 0 || team.wins < 0 || team.losses < 0 || team.votes < 0) {
-      __builtin_trap();
+      std::abort();
     }
-    if (team.name.find('\t') != std::string_view::npos) __builtin_trap();
+    if (team.name.find('\t') != std::string_view::npos) std::abort();
   }
   return 0;
 }

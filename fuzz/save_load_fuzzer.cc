@@ -4,6 +4,7 @@
 // is reported and leaves the file before it whole.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -60,17 +61,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool saved = savePoll(poll, path, nullptr, nullptr, failing);
   // Only the close of a descriptor the save no longer needs leaves a save whole.
   if (failing.failed().empty()) {
-    if (!saved) __builtin_trap();
+    if (!saved) std::abort();
   } else if (saved ? failing.failed() != "close"
                    : failing.failed() != "sync" && files.contentOf(path) != before) {
-    __builtin_trap();
+    std::abort();
   }
-  if (files.fileCount() > 1) __builtin_trap();  // a temporary file left behind
-  if (!savePoll(poll, path, nullptr, nullptr, files)) __builtin_trap();
+  if (files.fileCount() > 1) std::abort();  // a temporary file left behind
+  if (!savePoll(poll, path, nullptr, nullptr, files)) std::abort();
   Poll loaded;
-  if (!loadPollFile(loaded, path, nullptr, nullptr, files)) __builtin_trap();
-  if (std::strcmp(loaded.date, "April 4 2010") != 0) __builtin_trap();
-  if (loaded.teamCount() != poll.teamCount()) __builtin_trap();
+  if (!loadPollFile(loaded, path, nullptr, nullptr, files)) std::abort();
+  if (std::strcmp(loaded.date, "April 4 2010") != 0) std::abort();
+  if (loaded.teamCount() != poll.teamCount()) std::abort();
   int32_t position = 1;
   auto back = loaded.teams.begin();
   for (const Team& team : poll.teams) {
@@ -78,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     name.remove_prefix(name.find_first_not_of(" \r"));
     if (back->name != name || back->wins != team.wins || back->losses != team.losses ||
         back->votes != team.votes || back->lastWeek != position) {
-      __builtin_trap();
+      std::abort();
     }
     ++back;
     ++position;

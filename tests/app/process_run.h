@@ -15,23 +15,6 @@ struct ProcessRun {
   std::string errors;
 };
 
-// Runs the program in `dir` through bash with `input` as its standard input. `setup` is
-// shell text run before it (a memory limit, say), and `redirect` replaces the redirection
-// of its output; the run's status is the program's even when its output is piped.
-inline ProcessRun runHoopsRanking(const TempDir& dir, const std::string& input,
-                                  const std::string& setup = "",
-                                  const std::string& redirect = "> stdout") {
-  writeFile(dir.file("stdin"), input);
-  // timeout ends a run that hangs, so a hang fails the test instead of stalling it.
-  writeFile(dir.file("run.sh"), "cd '" + dir.file("") + "' && " + setup +
-                                    " timeout 20 '" HOOPS_RANKING_EXE "' < stdin 2> stderr " +
-                                    redirect + "\nexit ${PIPESTATUS[0]}\n");
-  const std::string command = "bash '" + dir.file("run.sh") + "'";
-  int raw = std::system(command.c_str());
-  int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return {status, readFile(dir.file("stdout")), readFile(dir.file("stderr"))};
-}
-
 // Memory limits and peak memory mean nothing under AddressSanitizer's shadow memory.
 #if defined(__SANITIZE_ADDRESS__)
 inline constexpr bool kSanitized = true;
@@ -44,5 +27,39 @@ inline constexpr bool kSanitized = false;
 #else
 inline constexpr bool kSanitized = false;
 #endif
+
+// How long one run of the program may take before it counts as a hang: a build with the
+// sanitizers or without optimization runs several times slower.
+#if defined(NDEBUG)
+inline constexpr int kRunLimitSeconds = kSanitized ? 120 : 20;
+#else
+inline constexpr int kRunLimitSeconds = 120;
+#endif
+
+// True when bash runs the shell text `check` with success: a tool or a limit the system has.
+inline bool shellCan(const std::string& check) {
+  const std::string command = "bash -c '" + check + "' > /dev/null 2>&1";
+  return std::system(command.c_str()) == 0;
+}
+
+// Runs the program in `dir` through bash with `input` as its standard input. `setup` is
+// shell text run before it (a memory limit, say), and `redirect` replaces the redirection
+// of its output; the run's status is the program's even when its output is piped.
+inline ProcessRun runHoopsRanking(const TempDir& dir, const std::string& input,
+                                  const std::string& setup = "",
+                                  const std::string& redirect = "> stdout") {
+  writeFile(dir.file("stdin"), input);
+  // timeout, where the system has it, ends a run that hangs, so that a hang fails the test
+  // instead of stalling it.
+  static const std::string limit =
+      shellCan("command -v timeout") ? "timeout " + std::to_string(kRunLimitSeconds) + " " : "";
+  writeFile(dir.file("run.sh"), "cd '" + dir.file("") + "' && " + setup + " " + limit + "'" +
+                                    HOOPS_RANKING_EXE + "' < stdin 2> stderr " + redirect +
+                                    "\nexit ${PIPESTATUS[0]}\n");
+  const std::string command = "bash '" + dir.file("run.sh") + "'";
+  int raw = std::system(command.c_str());
+  int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return {status, readFile(dir.file("stdout")), readFile(dir.file("stderr"))};
+}
 
 #endif  // HOOPS_TESTS_APP_PROCESS_RUN_H_
