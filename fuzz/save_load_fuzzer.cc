@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "make_team.h"
 #include "poll/poll.h"
 #include "pollfile/load_poll.h"
 #include "pollfile/poll_name.h"
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ++data;
   --size;
   Poll poll;
-  std::strcpy(poll.date, "March 28 2010");
+  setDate(poll.date, "March 28 2010");
   // Each team: a name up to a line feed, then wins, losses and votes as 4 bytes each.
   while (size > 0) {
     const uint8_t* end = static_cast<const uint8_t*>(std::memchr(data, '\n', size));

@@ -122,7 +122,12 @@ TEST(MainMenuTest, APollBeforeAnyLoadIsDatedToday) {
     static const char* kMonths[] = {"January",   "February", "March",    "April",
                                     "May",       "June",     "July",     "August",
                                     "September", "October",  "November", "December"};
-    const std::tm day = *std::localtime(&when);
+    std::tm day{};
+#if defined(_WIN32)
+    localtime_s(&day, &when);
+#else
+    localtime_r(&when, &day);
+#endif
     return std::string(kMonths[day.tm_mon]) + " " + std::to_string(day.tm_mday) + " " +
            std::to_string(day.tm_year + 1900) + "\n";
   };

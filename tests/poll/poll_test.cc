@@ -1,5 +1,6 @@
 // The poll's operations by position, and taking over another poll whole.
 #include "poll/poll.h"
+#include "make_team.h"
 
 #include <gtest/gtest.h>
 
@@ -71,7 +72,7 @@ TEST(PollTest, RemoveTeamAtKeepsTheOthersInOrder) {
 TEST(PollTest, TakingOverAPollReplacesTeamsAndDate) {
   Poll poll = pollOf({"Old 1", "Old 2"});
   Poll loaded = pollOf({"New team with a long name 1", "New team with a long name 2"});
-  std::strcpy(loaded.date, "April 4 2010");
+  setDate(loaded.date, "April 4 2010");
   poll = std::move(loaded);
   EXPECT_EQ(namesOf(poll), (std::vector<std::string>{"New team with a long name 1",
                                                      "New team with a long name 2"}));

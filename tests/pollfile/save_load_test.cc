@@ -21,7 +21,7 @@ namespace {
 
 Poll twoTeamPoll() {
   Poll poll;
-  std::strcpy(poll.date, "March 28 2010");
+  setDate(poll.date, "March 28 2010");
   poll.appendTeam(team("Example Tech", 25, 3, 875, -1));
   poll.appendTeam(team("North State", 20, 8, 700, 7));
   return poll;
@@ -40,7 +40,7 @@ TEST(SaveLoadTest, SavingAnEmptyPollWritesTheDateLineAndReplacesTheFile) {
   TempDir dir;
   writeFile(dir.file("poll.txt"), std::string(1000, 'z'));
   Poll poll;
-  std::strcpy(poll.date, "May 1 2010");
+  setDate(poll.date, "May 1 2010");
   ASSERT_TRUE(savePoll(poll, dir.file("poll.txt")));
   EXPECT_EQ(readFile(dir.file("poll.txt")), "May 1 2010\n");
 }
@@ -120,7 +120,7 @@ TEST(SaveLoadTest, AWriteErrorIsReported) {
 TEST(SaveLoadTest, LargePollsAndLongNamesAreSavedIntact) {
   TempDir dir;
   Poll poll;
-  std::strcpy(poll.date, "May 1 2010");
+  setDate(poll.date, "May 1 2010");
   std::string expected = "May 1 2010\n";
   for (int i = 1; i <= 5000; ++i) {
     std::string name =

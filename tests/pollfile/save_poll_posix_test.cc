@@ -23,6 +23,7 @@
 #include <sys/xattr.h>
 #endif
 
+#include "make_team.h"
 #include "pollfile/save_test_polls.h"
 #include "system/failing_file_system.h"
 #include "temp_dir.h"
@@ -158,7 +159,7 @@ TEST(SavePollPosixTest, AFullDiskLeavesTheOldFileWhole) {
   }
   const std::string path = disk + "/poll.txt";
   Poll small;
-  std::strcpy(small.date, "March 28 2010");
+  setDate(small.date, "March 28 2010");
   Team team;
   team.name = "Small";
   team.votes = 5;
@@ -247,7 +248,7 @@ TEST(SavePollPosixTest, ALinkSwappedInByAnotherUserNeverReachesAnotherFile) {
     _exit(0);
   }
   Poll poll;
-  std::strcpy(poll.date, "April 4 2010");
+  setDate(poll.date, "April 4 2010");
   struct stat info {};
   while (lstat(name.c_str(), &info) != 0) std::this_thread::yield();  // the flips have begun
   for (int i = 0; i < 300; ++i) savePoll(poll, name);

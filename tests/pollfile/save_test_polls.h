@@ -7,13 +7,14 @@
 #include <sstream>
 #include <string>
 
+#include "make_team.h"
 #include "poll/poll.h"
 #include "pollfile/poll_writer.h"
 
 // A poll whose file takes several writes of the file layer.
 inline Poll largePoll() {
   Poll poll;
-  std::strcpy(poll.date, "April 4 2010");
+  setDate(poll.date, "April 4 2010");
   for (int i = 1; i <= 6000; ++i) {
     Team team;
     team.name = "Team number " + std::to_string(i) + " of a long conference";
