@@ -54,9 +54,9 @@ bool formatPollDate(PollDate& date, int monthIndex, int32_t day, int32_t year) {
 
 bool isPollDate(std::string_view text) {
   const std::size_t firstSpace = text.find(' ');
-  const std::size_t secondSpace =
-      text.find(' ', firstSpace == text.npos ? text.npos : firstSpace + 1);
-  if (secondSpace == text.npos) return false;
+  const std::size_t secondSpace = text.find(
+      ' ', firstSpace == std::string_view::npos ? std::string_view::npos : firstSpace + 1);
+  if (secondSpace == std::string_view::npos) return false;
   const int monthIndex = monthIndexOf(text.substr(0, firstSpace));
   const std::string_view dayPart = text.substr(firstSpace + 1, secondSpace - firstSpace - 1);
   const std::string_view yearPart = text.substr(secondSpace + 1);

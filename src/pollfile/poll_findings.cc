@@ -73,7 +73,7 @@ class RowScanner {
     const std::string_view name(at_, static_cast<std::size_t>(tab - at_));
     at_ = tab + 1;
     if (name.size() >= 2 && name.front() == '"' && name.back() == '"') return false;
-    return name.find_first_not_of(" \r") != name.npos;
+    return name.find_first_not_of(" \r") != std::string_view::npos;
   }
 
   const char* at_;
@@ -87,7 +87,7 @@ bool hasQuotedField(std::string_view line) {
     const std::size_t tab = line.find('\t');
     const std::string_view field = line.substr(0, tab);
     if (field.size() >= 2 && field.front() == '"' && field.back() == '"') return true;
-    if (tab == line.npos) return false;
+    if (tab == std::string_view::npos) return false;
     line.remove_prefix(tab + 1);
   }
 }
@@ -95,7 +95,7 @@ bool hasQuotedField(std::string_view line) {
 // Without a line end, a carriage return before it, and blanks at the end.
 std::string_view trimmed(std::string_view line) {
   const std::size_t end = line.find_last_not_of(" \t\r");
-  return end == line.npos ? std::string_view() : line.substr(0, end + 1);
+  return end == std::string_view::npos ? std::string_view() : line.substr(0, end + 1);
 }
 
 }  // namespace
@@ -165,7 +165,8 @@ void PollFileChecker::checkLine(std::string_view line, bool tooLong) {
     note(kHeader, line_);
   } else if (hasQuotedField(text)) {
     note(kQuoted, line_);
-  } else if (text.find('\t') == text.npos && text.find(',') != text.npos) {
+  } else if (text.find('\t') == std::string_view::npos &&
+             text.find(',') != std::string_view::npos) {
     note(kCommas, line_);
   } else {
     note(kNotARow, line_);

@@ -108,16 +108,20 @@ void tellWhatWasNotKept(const std::string& path, int syncError,
   try {
     const std::string saved = "'" + path + "' is saved";
     if (syncError != 0) {
-      notes.push_back(saved + ", but its folder could not be synced: " + errorText(syncError));
+      notes.push_back(saved + ", but its folder could not be synced: ");
+      notes.back() += errorText(syncError);
     }
     if (existing && existing->links > 1) {
       const uint64_t others = existing->links - 1;
-      notes.push_back(saved + " as a new file; the " + std::to_string(others) + " other name" +
-                      (others == 1 ? " of the old file keeps" : "s of the old file keep") +
-                      " last week's poll");
+      notes.push_back(saved + " as a new file; the ");
+      notes.back() += std::to_string(others);
+      notes.back() +=
+          others == 1 ? " other name of the old file keeps" : " other names of the old file keep";
+      notes.back() += " last week's poll";
     }
     for (const std::string& attribute : notKept) {
-      notes.push_back(saved + ", without the system's attribute " + attribute);
+      notes.push_back(saved + ", without the system's attribute ");
+      notes.back() += attribute;
     }
   } catch (const std::bad_alloc&) {
   }
