@@ -100,6 +100,20 @@ bool stillThere(FileSystem& files, int folder, const std::string& name,
   return existing ? now && now->sameFile(*existing) : !now && errno == ENOENT;
 }
 
+// Gives the new file what the old file `target` (when open) had, then the poll, synced and
+// closed; false, with `reason`, on a failure.
+bool fill(FileSystem& files, FileWriteBuffer& buffer, NewFile& file, Descriptor& target,
+          const Poll& poll, std::vector<std::string>& notKept, std::string* reason) {
+  if (target.open() && !files.copyMetadata(target.fd(), file.fd(), notKept)) {
+    return failWith(reason, errno, "what the file had cannot be kept: ");
+  }
+  target.close();  // read from alone, so its close has nothing to report
+  int error = writeAll(buffer, file.fd(), poll);
+  if (error == 0 && !files.sync(file.fd())) error = errno;
+  if (!file.close() && error == 0) error = errno;
+  return error == 0 || failWith(reason, error);
+}
+
 // Adds to `notes` what the operator should know of a save of `path` that succeeded. Best
 // effort: without memory for them the notes are left out.
 void tellWhatWasNotKept(const std::string& path, int syncError,
@@ -148,14 +162,7 @@ bool replaceWhole(FileSystem& files, const std::string& path, Descriptor& target
   SignalsHeld held;
   NewFile file(files, folder.fd());
   if (!file.create(existing.has_value())) return failWith(reason, errno, kNoNewFile);
-  if (existing && !files.copyMetadata(target.fd(), file.fd(), notKept)) {
-    return failWith(reason, errno, "what the file had cannot be kept: ");
-  }
-  target.close();  // read from alone, so its close has nothing to report
-  int error = writeAll(buffer, file.fd(), poll);
-  if (error == 0 && !files.sync(file.fd())) error = errno;
-  if (!file.close() && error == 0) error = errno;
-  if (error != 0) return failWith(reason, error);
+  if (!fill(files, buffer, file, target, poll, notKept, reason)) return false;
   if (!stillThere(files, folder.fd(), name, existing)) return fail(reason, replaced);
   if (!file.placeAs(name)) return failWith(reason, errno);
   // Without this sync a power loss could still bring back the old file.
