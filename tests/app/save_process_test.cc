@@ -64,17 +64,24 @@ TEST(SaveProcessTest, AReaderThatLeavesIsAFailedSaveAndTheRunGoesOn) {
   TempDir dir;
   writeFile(dir.file("last.txt"), pollText(20'000));
   ASSERT_EQ(mkfifo(dir.file("fifo").c_str(), 0600), 0);
-  // The FIFO's reader takes a little and leaves; the save after it must still happen.
-  ProcessRun fifo = runHoopsRanking(dir, "\n1\nlast.txt\n2\nfifo\n2\nnew.txt\n9\n\n",
-                                    "(head -c 100 fifo > /dev/null 2>&1 < /dev/null &) &&");
+  // The FIFO's reader takes a little and leaves; the save after it must still happen. The
+  // reader has the FIFO open before the program starts (a save never waits for one): the
+  // shell opens it without waiting and hands it over.
+  ProcessRun fifo =
+      runHoopsRanking(dir, "\n1\nlast.txt\n2\nfifo\n2\nnew.txt\n9\n\n",
+                      "exec 3<> fifo && (head -c 100 <&3 > /dev/null 2>&1 &) && exec 3<&- &&");
   EXPECT_EQ(fifo.status, 0);
   EXPECT_NE(fifo.output.find("Failed to save file.\n"), std::string::npos);
   EXPECT_NE(fifo.output.find("Saved file.\n"), std::string::npos);
   EXPECT_EQ(fifo.errors, "hoops-ranking: cannot save 'fifo': Broken pipe\n");
-  EXPECT_EQ(readFile(dir.file("new.txt")).substr(0, 13), "April 4 2010\n");
-  // A reader still waiting (the save never came) is let go, so that no child outlives the test.
+  // A reader still waiting means the save never came: it is fed, so that it ends with the test.
   const int fd = open(dir.file("fifo").c_str(), O_WRONLY | O_NONBLOCK);
-  if (fd >= 0) close(fd);
+  if (fd >= 0) {
+    ADD_FAILURE() << "the FIFO's reader was still waiting";
+    EXPECT_EQ(write(fd, std::string(100, 'x').data(), 100), 100);
+    close(fd);
+  }
+  EXPECT_EQ(readFile(dir.file("new.txt")).substr(0, 13), "April 4 2010\n");
   // Standard output read by a reader that leaves: a write error, reported at exit.
   std::filesystem::remove(dir.file("new.txt"));
   ProcessRun piped =
