@@ -33,10 +33,10 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
                                    std::ostream& err) {
   if (count == 0) return std::nullopt;
   const std::string_view first = arguments[0];
-  if (first == "--check" && count > 1) {
-    return checkPollFiles(std::vector<std::string>(arguments + 1, arguments + count), out, err);
-  }
   if (first == "--check") {
+    if (count > 1) {
+      return checkPollFiles(std::vector<std::string>(arguments + 1, arguments + count), out, err);
+    }
     err << "hoops-ranking: --check needs one or more poll files\nTry 'hoops-ranking --help'.\n"
         << std::flush;
     return 2;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -31,6 +32,29 @@ int32_t partValue(std::string_view part) {
   return std::atoi(scratch);
 }
 
+// A date text split at its two spaces, with its month known and its parts no longer than the
+// advance handles.
+struct DateParts {
+  int monthIndex;
+  std::string_view day;
+  std::string_view year;
+};
+
+std::optional<DateParts> splitDate(std::string_view text) {
+  const std::size_t firstSpace = text.find(' ');
+  if (firstSpace == std::string_view::npos) return std::nullopt;
+  const std::size_t secondSpace = text.find(' ', firstSpace + 1);
+  if (secondSpace == std::string_view::npos) return std::nullopt;
+  DateParts parts{monthIndexOf(text.substr(0, firstSpace)),
+                  text.substr(firstSpace + 1, secondSpace - firstSpace - 1),
+                  text.substr(secondSpace + 1)};
+  if (parts.monthIndex < 0 || parts.day.size() > kMaxDayLength ||
+      parts.year.size() > kMaxYearLength) {
+    return std::nullopt;
+  }
+  return parts;
+}
+
 bool isLeapYear(int32_t year) {
   return year % 400 == 0 || (year % 4 == 0 && year % 100 != 0);
 }
@@ -53,24 +77,17 @@ bool formatPollDate(PollDate& date, int monthIndex, int32_t day, int32_t year) {
 }
 
 bool isPollDate(std::string_view text) {
-  const std::size_t firstSpace = text.find(' ');
-  const std::size_t secondSpace = text.find(
-      ' ', firstSpace == std::string_view::npos ? std::string_view::npos : firstSpace + 1);
-  if (secondSpace == std::string_view::npos) return false;
-  const int monthIndex = monthIndexOf(text.substr(0, firstSpace));
-  const std::string_view dayPart = text.substr(firstSpace + 1, secondSpace - firstSpace - 1);
-  const std::string_view yearPart = text.substr(secondSpace + 1);
-  const auto isNumber = [](std::string_view part, std::size_t longest) {
-    if (part.empty() || part.size() > longest || part[0] == '0') return false;
+  const std::optional<DateParts> parts = splitDate(text);
+  // A number as the program writes it: digits alone, no leading zero.
+  const auto isNumber = [](std::string_view part) {
+    if (part.empty() || part[0] == '0') return false;
     for (char c : part) {
       if (c < '0' || c > '9') return false;
     }
     return true;
   };
-  if (monthIndex < 0 || !isNumber(dayPart, kMaxDayLength) || !isNumber(yearPart, kMaxYearLength)) {
-    return false;
-  }
-  return partValue(dayPart) <= daysInMonth(partValue(yearPart), monthIndex);
+  return parts && isNumber(parts->day) && isNumber(parts->year) &&
+         partValue(parts->day) <= daysInMonth(partValue(parts->year), parts->monthIndex);
 }
 
 void advanceWeek(PollDate& date) {
@@ -78,20 +95,12 @@ void advanceWeek(PollDate& date) {
   std::string_view text(date, strnlen(date, sizeof date));
   if (text.size() == sizeof date) return;
 
-  std::size_t firstSpace = text.find(' ');
-  if (firstSpace == std::string_view::npos) return;
-  std::size_t secondSpace = text.find(' ', firstSpace + 1);
-  if (secondSpace == std::string_view::npos) return;
+  const std::optional<DateParts> parts = splitDate(text);
+  if (!parts) return;
 
-  int monthIndex = monthIndexOf(text.substr(0, firstSpace));
-  std::string_view dayPart = text.substr(firstSpace + 1, secondSpace - firstSpace - 1);
-  std::string_view yearPart = text.substr(secondSpace + 1);
-  if (monthIndex < 0 || dayPart.size() > kMaxDayLength || yearPart.size() > kMaxYearLength) {
-    return;
-  }
-
-  int32_t year = partValue(yearPart);
-  int32_t day = partValue(dayPart) + 7;
+  int monthIndex = parts->monthIndex;
+  int32_t year = partValue(parts->year);
+  int32_t day = partValue(parts->day) + 7;
   int length = daysInMonth(year, monthIndex);
   // The month moves on at most once, even for a day already past its month's end.
   if (day > length) {

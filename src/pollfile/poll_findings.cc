@@ -26,6 +26,12 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// True when `field` is wholly in double quotes, as spreadsheets write text. (A name typed in
+// double quotes looks the same.)
+bool isQuoted(std::string_view field) {
+  return field.size() >= 2 && field.front() == '"' && field.back() == '"';
+}
+
 // Reads a line as the writer writes a row, in one pass: every check a saved file meets on each
 // of its lines is made here.
 class RowScanner {
@@ -72,21 +78,18 @@ class RowScanner {
     if (tab == nullptr || tab == at_) return false;
     const std::string_view name(at_, static_cast<std::size_t>(tab - at_));
     at_ = tab + 1;
-    if (name.size() >= 2 && name.front() == '"' && name.back() == '"') return false;
-    return name.find_first_not_of(" \r") != std::string_view::npos;
+    return !isQuoted(name) && name.find_first_not_of(" \r") != std::string_view::npos;
   }
 
   const char* at_;
   const char* end_;
 };
 
-// True when a tab-separated field of `line` is wholly in double quotes, as spreadsheets write
-// text. (A name typed in double quotes looks the same.)
+// True when a tab-separated field of `line` is wholly in double quotes.
 bool hasQuotedField(std::string_view line) {
   while (true) {
     const std::size_t tab = line.find('\t');
-    const std::string_view field = line.substr(0, tab);
-    if (field.size() >= 2 && field.front() == '"' && field.back() == '"') return true;
+    if (isQuoted(line.substr(0, tab))) return true;
     if (tab == std::string_view::npos) return false;
     line.remove_prefix(tab + 1);
   }
@@ -222,10 +225,8 @@ bool readsAsSaved(const Poll& poll, uint64_t lines) {
   if (!isPollDate(std::string_view(poll.date)) || lines != poll.teamCount() + 1) return false;
   int32_t position = 1;
   for (const Team& team : poll.teams) {
-    const std::string_view name = team.name;
-    const bool quoted = name.size() >= 2 && name.front() == '"' && name.back() == '"';
-    if (team.lastWeek != position++ || team.votes == 0 || quoted || team.votes == kMaxCount ||
-        team.wins == kMaxCount || team.losses == kMaxCount) {
+    if (team.lastWeek != position++ || team.votes == 0 || isQuoted(team.name) ||
+        team.votes == kMaxCount || team.wins == kMaxCount || team.losses == kMaxCount) {
       return false;
     }
   }
