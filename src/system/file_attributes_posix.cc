@@ -1,9 +1,16 @@
 // Extended attributes through the calls Linux and macOS have for them. An access control list
 // is the attribute system.posix_acl_access on Linux; macOS keeps it apart, behind acl_get_fd.
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <vector>
 
+#include "system/error_text.h"
 #include "system/file_attributes.h"
 
 #if defined(__linux__) || defined(__APPLE__)
@@ -77,6 +84,62 @@ bool readGrowing(std::vector<char>& text, Read read) {
   }
 }
 
+#if defined(__linux__)
+constexpr const char* kAccessList = "system.posix_acl_access";
+
+// Linux's access control list as its attribute holds it: a version, then entries of a tag, the
+// rights (read 4, write 2, run 1) and an id, each little-endian.
+struct AclEntry {
+  uint16_t tag;
+  uint16_t rights;
+  uint32_t id;
+};
+enum : uint16_t {
+  kUserObj = 0x01,
+  kUser = 0x02,
+  kGroupObj = 0x04,
+  kGroup = 0x08,
+  kMask = 0x10,
+  kOther = 0x20
+};
+constexpr uint32_t kAclVersion = 2;
+
+uint32_t littleEndian(const std::vector<char>& bytes, size_t at, size_t size) {
+  uint32_t value = 0;
+  for (size_t i = size; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return value;
+}
+
+void appendLittleEndian(std::string& bytes, uint32_t value, size_t size) {
+  for (size_t i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xff);
+}
+
+// The entries of `to`'s list, or those its permission bits stand for where it has none.
+bool readAccessList(int to, std::vector<AclEntry>& entries) {
+  std::vector<char> bytes;
+  if (!readGrowing(
+          bytes, [&](char* data, size_t size) { return getValue(to, kAccessList, data, size); })) {
+    if (errno != ENODATA && errno != ENOTSUP) return false;
+    struct stat info {};
+    if (::fstat(to, &info) != 0) return false;
+    const auto bits = [&](int shift) { return static_cast<uint16_t>((info.st_mode >> shift) & 7); };
+    entries = {
+        {kUserObj, bits(6), kNobody}, {kGroupObj, bits(3), kNobody}, {kOther, bits(0), kNobody}};
+    return true;
+  }
+  if (bytes.size() < 4 || (bytes.size() - 4) % 8 != 0 || littleEndian(bytes, 0, 4) != kAclVersion) {
+    errno = EINVAL;
+    return false;
+  }
+  for (size_t at = 4; at < bytes.size(); at += 8) {
+    entries.push_back({static_cast<uint16_t>(littleEndian(bytes, at, 2)),
+                       static_cast<uint16_t>(littleEndian(bytes, at + 2, 2)),
+                       littleEndian(bytes, at + 4, 4)});
+  }
+  return true;
+}
+#endif
+
 }  // namespace
 
 bool copyAttributes(int from, int to, std::vector<std::string>& notKept) {
@@ -85,9 +148,13 @@ bool copyAttributes(int from, int to, std::vector<std::string>& notKept) {
     return errno == ENOTSUP;  // a file system without attributes has none to copy
   }
   std::vector<char> value;
+  bool accessList = false;
   for (size_t at = 0; at < names.size();) {
     const std::string name(&names[at]);
     at += name.size() + 1;
+#if defined(__linux__)
+    accessList = accessList || name == kAccessList;
+#endif
     const bool read = readGrowing(
         value, [&](char* data, size_t size) { return getValue(from, name.c_str(), data, size); });
     if (read && setValue(to, name.c_str(), value.data(), value.size()) == 0) continue;
@@ -95,7 +162,71 @@ bool copyAttributes(int from, int to, std::vector<std::string>& notKept) {
     if (isUsers(name)) return false;
     notKept.push_back(name);
   }
+#if defined(__linux__)
+  // A list the new file took from its folder's default is not the old file's.
+  if (!accessList && ::fremovexattr(to, kAccessList) != 0 && errno != ENODATA && errno != ENOTSUP) {
+    return false;
+  }
+#else
+  (void)accessList;
+#endif
   return copyAccessList(from, to);
+}
+
+bool keepRightsOf(int to, uint32_t owner, uint32_t group) {
+#if defined(__linux__)
+  std::vector<AclEntry> entries;
+  if (!readAccessList(to, entries)) return false;
+  uint16_t mask = 7, ownerRights = 0, groupRights = 0;
+  for (const AclEntry& entry : entries) {
+    if (entry.tag == kMask) mask = entry.rights;
+    if (entry.tag == kUserObj) ownerRights = entry.rights;
+  }
+  // Every entry the mask limits is written as what it gives now, so that the wider mask below
+  // gives nobody more than before.
+  std::vector<AclEntry> kept;
+  for (AclEntry entry : entries) {
+    if (entry.tag == kMask) continue;
+    if (entry.tag == kUser || entry.tag == kGroup || entry.tag == kGroupObj) entry.rights &= mask;
+    if (entry.tag == kGroupObj) {
+      groupRights = entry.rights;
+      if (group != kNobody) entry.rights = 0;  // now the saver's group: it gets nothing
+    }
+    kept.push_back(entry);
+  }
+  const auto grant = [&](uint16_t tag, uint32_t id, uint16_t rights) {
+    if (rights == 0) return;  // nothing to keep
+    for (AclEntry& entry : kept) {
+      if (entry.tag == tag && entry.id == id) return void(entry.rights |= rights);
+    }
+    kept.push_back({tag, rights, id});
+  };
+  if (owner != kNobody) grant(kUser, owner, ownerRights);
+  if (group != kNobody) grant(kGroup, group, groupRights);
+  uint16_t newMask = 0;
+  for (const AclEntry& entry : kept) {
+    if (entry.tag == kUser || entry.tag == kGroup || entry.tag == kGroupObj)
+      newMask |= entry.rights;
+  }
+  kept.push_back({kMask, newMask, kNobody});
+  std::sort(kept.begin(), kept.end(), [](const AclEntry& a, const AclEntry& b) {
+    return a.tag != b.tag ? a.tag < b.tag : a.id < b.id;
+  });
+  std::string bytes;
+  appendLittleEndian(bytes, kAclVersion, 4);
+  for (const AclEntry& entry : kept) {
+    appendLittleEndian(bytes, entry.tag, 2);
+    appendLittleEndian(bytes, entry.rights, 2);
+    appendLittleEndian(bytes, entry.id, 4);
+  }
+  if (setValue(to, kAccessList, bytes.data(), bytes.size()) == 0) return true;
+  if (errno == ENOTSUP) errno = kNoAccessLists;
+  return false;
+#else
+  (void)to, (void)owner, (void)group;
+  errno = kNoAccessLists;  // only Linux's lists are written here
+  return false;
+#endif
 }
 
 #else
@@ -104,4 +235,36 @@ bool copyAttributes(int, int, std::vector<std::string>&) {
   return true;  // no extended attributes known on this system
 }
 
+bool keepRightsOf(int, uint32_t, uint32_t) {
+  errno = kNoAccessLists;  // no access lists known on this system
+  return false;
+}
+
 #endif
+
+namespace {
+
+// The name in a user's or group's entry that `look` (getpwuid_r or getgrgid_r) finds, growing
+// its buffer while it is too small; the number where there is none.
+template <typename Entry, typename Look, typename Name>
+std::string nameBy(uint32_t id, Look look, Name name) {
+  std::vector<char> buffer(1024);
+  while (buffer.size() <= (1u << 20)) {
+    Entry entry{};
+    Entry* found = nullptr;
+    const int error = look(id, &entry, buffer.data(), buffer.size(), &found);
+    if (error != ERANGE) return error == 0 && found != nullptr ? name(*found) : std::to_string(id);
+    buffer.resize(buffer.size() * 2);
+  }
+  return std::to_string(id);
+}
+
+}  // namespace
+
+std::string userName(uint32_t id) {
+  return nameBy<passwd>(id, getpwuid_r, [](const passwd& user) { return user.pw_name; });
+}
+
+std::string groupName(uint32_t id) {
+  return nameBy<group>(id, getgrgid_r, [](const group& entry) { return entry.gr_name; });
+}

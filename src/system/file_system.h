@@ -34,39 +34,54 @@ class FileSystem {
     }
   };
 
+  // What a copy of a file's metadata could not give as it was.
+  struct Kept {
+    std::vector<std::string> attributesLeftOut;  // the system's own, not the process's to set
+    std::string ownerBefore, ownerNow;  // names (or numbers) when the owner could not be kept
+    std::string groupBefore, groupNow;  // the same for the group
+  };
+
   virtual ~FileSystem() = default;
 
   // Opens `path` for reading without waiting for a writer (a FIFO); -1 on failure.
   virtual int openForReading(const std::string& path) = 0;
-  // Opens the existing file at `path`, links followed by the system with its own checks, for
-  // writing: it is neither created nor cut, and a FIFO without a reader is not waited for
-  // (writes to it then wait as usual). -1 on failure; errno ENOENT when there is no file.
-  virtual int openForWriting(const std::string& path) = 0;
-  // The descriptor the program already holds that `path` names (/dev/stdout, /dev/fd/N and
-  // the like), or -1 when `path` names none.
-  virtual int heldDescriptor(const std::string& path) = 0;
+  // Opens `path` for writing as the shell's `>` resolves it: links followed and every check and
+  // protection of the system applied (permissions, links and files of others in shared sticky
+  // folders). An existing file is neither cut nor moved; a missing one is made empty, with the
+  // permissions a new file gets there, and `created` is set. A FIFO without a reader is not
+  // waited for (writes to it then wait as usual); a lease held by another program is. -1 on
+  // failure.
+  virtual int openTarget(const std::string& path, bool& created) = 0;
+  // A descriptor the program holds open for writing (its standard streams, those it inherited)
+  // on the very file that `fd` is open on, or -1 when there is none.
+  virtual int ownWriter(int fd) = 0;
+  // The whole path under which the system knows the open file `fd` now; nullopt, with errno,
+  // where it cannot say.
+  virtual std::optional<std::string> nameOf(int fd) = 0;
   // The status of the open file `fd`.
   virtual std::optional<Status> status(int fd) = 0;
-  // The text of the symbolic link at `path`; nullopt when `path` is not a link.
-  virtual std::optional<std::string> linkTarget(const std::string& path) = 0;
 
   // Opens the folder `path`, in which names are then made, looked at and replaced. Sets
   // `syncError` to 0 when its names can be synced through it, or to why they cannot.
   virtual int openFolder(const std::string& path, int& syncError) = 0;
+  // True when the open folder `folder` lets no name in it be removed or replaced (append-only
+  // or immutable), as far as the system tells.
+  virtual bool forbidsRemoval(int folder) = 0;
   // The status of `name` in `folder`, a symbolic link not followed; nullopt when there is none
   // or it cannot be looked at.
   virtual std::optional<Status> statusAt(int folder, const std::string& name) = 0;
   // Creates a new, empty file in `folder` under a name of the program's own (never an existing
-  // one), stores the name in `name` and returns its descriptor. A `replacement` is for its
-  // owner's eyes alone until it gets a replaced file's permissions; any other has those the
-  // system gives a new file there (the umask, or the folder's default access control list).
-  virtual int createTemporary(int folder, bool replacement, std::string& name) = 0;
+  // one), for its owner's eyes alone, stores the name in `name` and returns its descriptor.
+  virtual int createTemporary(int folder, std::string& name) = 0;
   // Gives the file `to` what the file `from` has besides its content, where this system keeps
-  // it apart from the file's name: owner and group (the group alone, or neither, where the
-  // process may not give them), permission bits, access control list and user attributes;
-  // false when one of these cannot be given. The system's own attributes (security labels and
-  // the like) that the process may not set are left out, and their names added to `notKept`.
-  virtual bool copyMetadata(int from, int to, std::vector<std::string>& notKept) = 0;
+  // it apart from the file's name: owner and group, permission bits, access control list (or
+  // none, when `from` has none) and user attributes. Where the process may not give `from`'s
+  // owner or group, the new owner or group is the process's and the old one keeps every right
+  // it had through a named entry in the access control list, said in `kept`; false where the
+  // file system keeps no such list, or anything else cannot be given. The system's own
+  // attributes (security labels and the like) that the process may not set are left out, and
+  // their names added to `kept.attributesLeftOut`.
+  virtual bool copyMetadata(int from, int to, Kept& kept) = 0;
   // Puts the file `from` in `folder` in the place of `to` in one step. Where the system keeps
   // a file's access control list and attributes with its name, they stay with the name.
   virtual bool renameAt(int folder, const std::string& from, const std::string& to) = 0;
@@ -78,9 +93,11 @@ class FileSystem {
   virtual long read(int fd, char* data, std::size_t size) = 0;
   // Moves the place the next read of the open file `fd` starts at back to its start.
   virtual bool rewind(int fd) = 0;
-  // Makes the file's content, or a folder's names, durable (a folder's sync succeeds where the
-  // file system has nothing to sync).
+  // Makes the file's content durable; any error fails.
   virtual bool sync(int fd) = 0;
+  // Makes the names in the open folder `folder` durable; succeeds where the file system keeps
+  // nothing of a folder to sync.
+  virtual bool syncFolder(int folder) = 0;
   // Releases the descriptor, even when it reports a failure.
   virtual bool close(int fd) = 0;
 };

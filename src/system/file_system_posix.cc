@@ -1,10 +1,18 @@
 // The operating system's files behind the FileSystem interface, through POSIX calls.
 #include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/param.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#if defined(__linux__)
+#include <linux/fs.h>
+#elif defined(F_KINFO)
+#include <sys/user.h>
+#endif
+
 #include <cerrno>
-#include <string_view>
+#include <string>
 #include <vector>
 
 #include "system/file_attributes.h"
@@ -36,27 +44,31 @@ FileSystem::Status statusOf(const struct stat& info) {
   return status;
 }
 
-// The number that `text` spells in decimal digits alone, or -1.
-int descriptorNumber(std::string_view text) {
-  if (text.empty() || text.size() > 9) return -1;
-  int number = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return -1;
-    number = number * 10 + (c - '0');
-  }
-  return number;
-}
-
 class PosixFileSystem final : public FileSystem {
  public:
   int openForReading(const std::string& path) override {
     return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   }
 
-  int openForWriting(const std::string& path) override {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  int openTarget(const std::string& path, bool& created) override {
+    created = false;
+    constexpr int kWrite = O_WRONLY | O_NOCTTY | O_CLOEXEC;
+    // A name that is not there is made with nothing followed: the file is then the program's.
+    int fd = ::open(path.c_str(), kWrite | O_CREAT | O_EXCL, 0666);
+    if (fd >= 0) {
+      created = true;
+      return fd;
+    }
+    if (errno != EEXIST) return -1;
+    // As `>` opens it: with O_CREAT, so that the system's protections of links, FIFOs and
+    // others' files in shared sticky folders apply; without O_TRUNC, so nothing is cut.
+    fd = ::open(path.c_str(), kWrite | O_CREAT | O_NONBLOCK, 0666);
+    // Only a lease answers so (a FIFO without a reader says ENXIO): wait for it as `>` does.
+    if (fd < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      fd = ::open(path.c_str(), kWrite | O_CREAT, 0666);
+    }
     if (fd < 0) return -1;
-    // Opened without waiting; written as usual.
+    // Opened without waiting for a FIFO's reader; written as usual.
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
       const int error = errno;
@@ -67,31 +79,55 @@ class PosixFileSystem final : public FileSystem {
     return fd;
   }
 
-  int heldDescriptor(const std::string& path) override {
-    const std::string_view text = path;
-    if (text == "/dev/stdin") return 0;
-    if (text == "/dev/stdout") return 1;
-    if (text == "/dev/stderr") return 2;
-    for (std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
-      if (text.substr(0, folder.size()) == folder)
-        return descriptorNumber(text.substr(folder.size()));
+  int ownWriter(int fd) override {
+    struct stat target {};
+    if (::fstat(fd, &target) != 0) return -1;
+    // The descriptors a run holds are its first few; past this many none is looked for.
+    constexpr int kMostLooked = 1024;
+    for (int other = 0; other < kMostLooked; ++other) {
+      const int flags = other == fd ? -1 : ::fcntl(other, F_GETFL);
+      if (flags == -1 || (flags & O_ACCMODE) == O_RDONLY) continue;
+      struct stat info {};
+      if (::fstat(other, &info) == 0 && info.st_dev == target.st_dev &&
+          info.st_ino == target.st_ino) {
+        return other;
+      }
     }
     return -1;
+  }
+
+  std::optional<std::string> nameOf(int fd) override {
+#if defined(__linux__)
+    std::string name(4097, '\0');
+    const std::string link = "/proc/self/fd/" + std::to_string(fd);
+    const ssize_t length = ::readlink(link.c_str(), name.data(), name.size());
+    if (length < 0) return std::nullopt;
+    if (static_cast<std::size_t>(length) >= name.size()) return errno = ENAMETOOLONG, std::nullopt;
+    name.resize(static_cast<std::size_t>(length));
+    // What is not a path ("pipe:[12]") is no file in a folder.
+    if (name.empty() || name.front() != '/') return errno = ENOENT, std::nullopt;
+    return name;
+#elif defined(F_GETPATH)
+    char name[MAXPATHLEN];
+    if (::fcntl(fd, F_GETPATH, name) == -1) return std::nullopt;
+    return std::string(name);
+#elif defined(F_KINFO)
+    struct kinfo_file info {};
+    info.kf_structsize = KINFO_FILE_SIZE;
+    if (::fcntl(fd, F_KINFO, &info) == -1) return std::nullopt;
+    if (info.kf_path[0] != '/') return errno = ENOENT, std::nullopt;
+    return std::string(info.kf_path);
+#else
+    (void)fd;
+    errno = ENOTSUP;
+    return std::nullopt;
+#endif
   }
 
   std::optional<Status> status(int fd) override {
     struct stat info {};
     if (::fstat(fd, &info) != 0) return std::nullopt;
     return statusOf(info);
-  }
-
-  std::optional<std::string> linkTarget(const std::string& path) override {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return std::nullopt;
-    std::vector<char> text(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
-    ssize_t length = ::readlink(path.c_str(), text.data(), text.size());
-    if (length < 0 || static_cast<std::size_t>(length) >= text.size()) return std::nullopt;
-    return std::string(text.data(), static_cast<std::size_t>(length));
   }
 
   int openFolder(const std::string& path, int& syncError) override {
@@ -111,12 +147,26 @@ class PosixFileSystem final : public FileSystem {
     return statusOf(info);
   }
 
-  int createTemporary(int folder, bool replacement, std::string& name) override {
-    const mode_t mode = replacement ? 0600 : 0666;
+  bool forbidsRemoval(int folder) override {
+#if defined(__linux__)
+    int flags = 0;  // a folder opened only to search in says nothing: then nothing is known
+    return ::ioctl(folder, FS_IOC_GETFLAGS, &flags) == 0 &&
+           (flags & (FS_APPEND_FL | FS_IMMUTABLE_FL)) != 0;
+#elif defined(SF_APPEND)
+    struct stat info {};
+    return ::fstat(folder, &info) == 0 &&
+           (info.st_flags & (SF_APPEND | UF_APPEND | SF_IMMUTABLE | UF_IMMUTABLE)) != 0;
+#else
+    (void)folder;
+    return false;
+#endif
+  }
+
+  int createTemporary(int folder, std::string& name) override {
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string candidate = temporaryName();
       const int fd = ::openat(folder, candidate.c_str(),
-                              O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode);
+                              O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600);
       if (fd >= 0) {
         name = std::move(candidate);
         return fd;
@@ -126,17 +176,35 @@ class PosixFileSystem final : public FileSystem {
     return -1;
   }
 
-  bool copyMetadata(int from, int to, std::vector<std::string>& notKept) override {
-    struct stat info {};
-    if (::fstat(from, &info) != 0) return false;
+  bool copyMetadata(int from, int to, Kept& kept) override {
+    struct stat old {};
+    if (::fstat(from, &old) != 0) return false;
     // Only a privileged process may give a file away; a member of the file's group may still
-    // give it that group. Otherwise the new file keeps the saver's own.
-    if (::fchown(to, info.st_uid, info.st_gid) != 0) {
+    // give it that group.
+    if (::fchown(to, old.st_uid, old.st_gid) != 0) {
       if (errno != EPERM) return false;
-      if (::fchown(to, static_cast<uid_t>(-1), info.st_gid) != 0 && errno != EPERM) return false;
+      if (::fchown(to, static_cast<uid_t>(-1), old.st_gid) != 0 && errno != EPERM) return false;
     }
     // The mode first: an access control list given after it sets its group bits.
-    return ::fchmod(to, info.st_mode & 07777) == 0 && copyAttributes(from, to, notKept);
+    struct stat made {};
+    if (::fchmod(to, old.st_mode & 07777) != 0 || ::fstat(to, &made) != 0 ||
+        !copyAttributes(from, to, kept.attributesLeftOut)) {
+      return false;
+    }
+    if (made.st_uid == old.st_uid && made.st_gid == old.st_gid) return true;
+    if (!keepRightsOf(to, old.st_uid != made.st_uid ? old.st_uid : kNobody,
+                      old.st_gid != made.st_gid ? old.st_gid : kNobody)) {
+      return false;
+    }
+    if (old.st_uid != made.st_uid) {
+      kept.ownerBefore = userName(old.st_uid);
+      kept.ownerNow = userName(made.st_uid);
+    }
+    if (old.st_gid != made.st_gid) {
+      kept.groupBefore = groupName(old.st_gid);
+      kept.groupNow = groupName(made.st_gid);
+    }
+    return true;
   }
 
   bool renameAt(int folder, const std::string& from, const std::string& to) override {
@@ -166,15 +234,21 @@ class PosixFileSystem final : public FileSystem {
     }
   }
 
-  bool rewind(int fd) override { return ::lseek(fd, 0, SEEK_SET) == 0; }
+  bool rewind(int fd) override {
+    return ::lseek(fd, 0, SEEK_SET) == 0;
+  }
 
   bool sync(int fd) override {
 #if defined(F_FULLFSYNC)
     // macOS: fsync reaches the drive's cache only; this reaches the medium.
     if (::fcntl(fd, F_FULLFSYNC) == 0) return true;
 #endif
-    // Some file systems keep no folder to sync and say so; that is not a failure.
-    return ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
+    return ::fsync(fd) == 0;
+  }
+
+  bool syncFolder(int folder) override {
+    // Some file systems keep nothing of a folder to sync and say so; that is not a failure.
+    return sync(folder) || errno == EINVAL || errno == ENOTSUP;
   }
 
   bool close(int fd) override {

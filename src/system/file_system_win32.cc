@@ -71,25 +71,57 @@ class WindowsFileSystem final : public FileSystem {
     return fd;
   }
 
-  int openForWriting(const std::string& path) override {
+  int openTarget(const std::string& path, bool& created) override {
+    created = false;
     std::optional<std::wstring> name = widePath(path);
     if (!name) return -1;
-    const int fd = openHandle(*name, GENERIC_WRITE, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              _O_WRONLY | _O_BINARY);
-    if (fd < 0 && errno == EACCES) {
+    HANDLE handle = CreateFileW(name->c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      setErrnoFromLastError();
       // A folder refuses to be written; say which it is.
       const DWORD attributes = GetFileAttributesW(name->c_str());
-      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      if (errno == EACCES && attributes != INVALID_FILE_ATTRIBUTES &&
+          (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         errno = EISDIR;
-      } else {
-        errno = EACCES;
       }
+      return -1;
     }
+    // The one open says whether it made the file.
+    created = GetLastError() != ERROR_ALREADY_EXISTS;
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (fd < 0) CloseHandle(handle);
     return fd;
   }
 
-  // Windows names no descriptor the program holds by a path.
-  int heldDescriptor(const std::string&) override { return -1; }
+  int ownWriter(int fd) override {
+    const std::optional<Status> target = status(fd);
+    if (!target || !target->regular) return -1;
+    for (int own : {1, 2}) {
+      const std::optional<Status> stream = own == fd ? std::nullopt : status(own);
+      if (stream && stream->regular && stream->sameFile(*target)) return own;
+    }
+    return -1;
+  }
+
+  std::optional<std::string> nameOf(int fd) override {
+    const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+    if (handle == INVALID_HANDLE_VALUE) return errno = EBADF, std::nullopt;
+    const DWORD size = GetFinalPathNameByHandleW(handle, nullptr, 0, FILE_NAME_NORMALIZED);
+    std::wstring name(size, L'\0');
+    const DWORD length =
+        size == 0 ? 0 : GetFinalPathNameByHandleW(handle, name.data(), size, FILE_NAME_NORMALIZED);
+    if (length == 0 || length >= size) return setErrnoFromLastError(), std::nullopt;
+    name.resize(length);
+    // "\\?\C:\polls\week.txt" as the plain whole path; "\\?\UNC\server\share" as "\\server\share".
+    if (name.rfind(L"\\\\?\\UNC\\", 0) == 0) {
+      name.replace(0, 8, L"\\\\");
+    } else if (name.rfind(L"\\\\?\\", 0) == 0) {
+      name.erase(0, 4);
+    }
+    return narrowText(name);
+  }
 
   std::optional<Status> status(int fd) override {
     if (const Folder* folder = folderOf(fd)) return statusOf(folder->handle);
@@ -97,9 +129,6 @@ class WindowsFileSystem final : public FileSystem {
     if (handle == INVALID_HANDLE_VALUE) return errno = EBADF, std::nullopt;
     return statusOf(handle);
   }
-
-  // Links are left to the system, which follows them when the file is opened or replaced.
-  std::optional<std::string> linkTarget(const std::string&) override { return std::nullopt; }
 
   int openFolder(const std::string& path, int& syncError) override {
     // Windows writes a folder's names through as it changes them: there is nothing to sync.
@@ -136,7 +165,10 @@ class WindowsFileSystem final : public FileSystem {
     return found;
   }
 
-  int createTemporary(int folder, bool, std::string& name) override {
+  // Windows has no folder that takes new names but refuses to remove them.
+  bool forbidsRemoval(int) override { return false; }
+
+  int createTemporary(int folder, std::string& name) override {
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string candidate = temporaryName();
       std::optional<std::wstring> path = pathIn(folder, candidate);
@@ -153,7 +185,7 @@ class WindowsFileSystem final : public FileSystem {
   }
 
   // ReplaceFileW carries the replaced file's access control list, attributes and streams.
-  bool copyMetadata(int, int, std::vector<std::string>&) override { return true; }
+  bool copyMetadata(int, int, Kept&) override { return true; }
 
   bool renameAt(int folder, const std::string& from, const std::string& to) override {
     std::optional<std::wstring> source = pathIn(folder, from);
@@ -210,8 +242,10 @@ class WindowsFileSystem final : public FileSystem {
 
   bool rewind(int fd) override { return _lseeki64(fd, 0, SEEK_SET) == 0; }
 
+  // Windows writes a folder's names through as it changes them: there is nothing to sync.
+  bool syncFolder(int) override { return true; }
+
   bool sync(int fd) override {
-    if (folderOf(fd) != nullptr) return true;
     const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
     if (handle == INVALID_HANDLE_VALUE) return errno = EBADF, false;
     if (FlushFileBuffers(handle) == 0) return setErrnoFromLastError(), false;

@@ -10,8 +10,8 @@ void ignoreWriteSignals();
 
 // While it lives, every signal whose default is to end the run (from the keyboard, another
 // process, a timer, a limit or the system, and on Windows the console's close, log-off and
-// shutdown) is held back, as far as the system lets it be; one that arrived takes effect when
-// it goes. Faults the program itself would raise are not held.
+// shutdown) is held back, as far as the system lets it be, the faults too when another process
+// sends them; one that arrived takes effect when it goes.
 class SignalsHeld {
  public:
   SignalsHeld();

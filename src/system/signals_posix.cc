@@ -13,13 +13,12 @@ struct SignalsHeld::Previous {
 };
 
 SignalsHeld::SignalsHeld() : previous_(new Previous) {
-  // All of them but the faults of the program's own, which a held mask would turn into a
-  // hang or a silent end; SIGKILL and SIGSTOP cannot be held, and the system leaves them out.
+  // All of them, the faults too when another process sends them: a fault of the program's own
+  // still ends it at once, as the system delivers such a fault whatever the mask says (and
+  // abort() lets its own signal through). SIGKILL and SIGSTOP cannot be held, and the system
+  // leaves them out.
   sigset_t held;
   sigfillset(&held);
-  for (int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGABRT, SIGSYS}) {
-    sigdelset(&held, fault);
-  }
   sigprocmask(SIG_BLOCK, &held, &previous_->mask);
 }
 

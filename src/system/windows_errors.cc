@@ -20,6 +20,17 @@ std::optional<std::wstring> widePath(const std::string& path) {
   return text;
 }
 
+std::string narrowText(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  const int size = static_cast<int>(text.size());
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return std::string();
+  std::string narrow(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+  return narrow;
+}
+
 void setErrnoFromLastError() {
   switch (GetLastError()) {
     case ERROR_FILE_NOT_FOUND:

@@ -157,8 +157,7 @@ TEST(MainMenuTest, LoadAndSaveReportWhatHappened) {
                         dir.file("last.txt") +
                         ":4: a team with 0 votes; the ranking drops it\n"
                         "hoops-ranking: cannot save '" +
-                        dir.file("no/such/new.txt") +
-                        "': no file can be made beside it: No such file or directory\n");
+                        dir.file("no/such/new.txt") + "': No such file or directory\n");
 }
 
 }  // namespace

@@ -49,10 +49,9 @@ TEST(SaveProcessTest, FailuresSayWhyOnStandardErrorRightAfterThePath) {
   EXPECT_NE(run.output.find(load + "hoops-ranking: cannot open '.': Is a directory\n"
                                    "Failed to open file.\n"),
             std::string::npos);
-  EXPECT_NE(
-      run.output.find(save + "hoops-ranking: cannot save 'no/such/new.txt': no file can be made "
-                             "beside it: No such file or directory\nFailed to save file.\n"),
-      std::string::npos);
+  EXPECT_NE(run.output.find(save + "hoops-ranking: cannot save 'no/such/new.txt': No such file or "
+                                   "directory\nFailed to save file.\n"),
+            std::string::npos);
   // Standard output alone is the dialogue as it always was.
   ProcessRun alone = runHoopsRanking(dir, "\n1\nno/such/poll.txt\n9\n\n");
   EXPECT_NE(alone.output.find(load + "Failed to open file.\n\n"), std::string::npos);
@@ -122,25 +121,30 @@ TEST(SaveProcessTest, AFileSizeLimitFailsTheSaveNotTheRun) {
   EXPECT_EQ(leftovers(dir), 0);
 }
 
-// /dev/stdout names the program's own standard output: a transcript in a file keeps every line
-// of the dialogue, with the poll in its place, and one opened for appending is appended to.
-TEST(SaveProcessTest, DevStdoutIntoAFileKeepsTheTranscript) {
+// A path that is the program's own standard output, in any spelling or by the file's own name,
+// is written through it: a transcript in a file keeps every line of the dialogue, with the poll
+// in its place, and one opened for appending is appended to.
+TEST(SaveProcessTest, TheProgramsOwnOutputKeepsTheTranscript) {
   TempDir dir;
   writeFile(dir.file("last.txt"), pollText(3));
-  const std::string input = "\n1\nlast.txt\n2\n/dev/stdout\n9\n\n";
   const std::string poll =
       "Path to output file (ex. c:\\out.txt): April 4 2010\n1\tA school called number "
       "1\t3-4\t5\t1\n";
-  for (const std::string redirect : {"> stdout", ">> stdout"}) {
-    writeFile(dir.file("stdout"), "earlier\n");
-    ProcessRun run = runHoopsRanking(dir, input, "", redirect);
-    EXPECT_EQ(run.status, 0) << redirect;
-    EXPECT_EQ(run.output.rfind("earlier\n", 0) == 0, redirect == ">> stdout") << redirect;
-    EXPECT_NE(run.output.find("|       HOOPS RANKING       |"), std::string::npos) << redirect;
-    const std::size_t at = run.output.find(poll);
-    ASSERT_NE(at, std::string::npos) << run.output;
-    EXPECT_NE(run.output.find("Saved file.\n\n", at), std::string::npos) << redirect;
-    EXPECT_EQ(run.output.substr(run.output.size() - 22), "Press any key to exit.") << redirect;
+  for (const std::string path : {"/dev/stdout", "/dev/./stdout", "//dev/stdout", "/dev/fd/./1",
+                                 "/proc/thread-self/fd/1", "stdout", "./stdout"}) {
+    for (const std::string redirect : {"> stdout", ">> stdout"}) {
+      SCOPED_TRACE(path + " " + redirect);
+      writeFile(dir.file("stdout"), "earlier\n");
+      ProcessRun run = runHoopsRanking(dir, "\n1\nlast.txt\n2\n" + path + "\n9\n\n", "", redirect);
+      EXPECT_EQ(run.status, 0);
+      EXPECT_EQ(run.errors, "");
+      EXPECT_EQ(run.output.rfind("earlier\n", 0) == 0, redirect == ">> stdout");
+      EXPECT_NE(run.output.find("|       HOOPS RANKING       |"), std::string::npos);
+      const std::size_t at = run.output.find(poll);
+      ASSERT_NE(at, std::string::npos) << run.output;
+      EXPECT_NE(run.output.find("Saved file.\n\n", at), std::string::npos);
+      EXPECT_EQ(run.output.substr(run.output.size() - 22), "Press any key to exit.");
+    }
   }
 }
 

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <grp.h>
+#include <pwd.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +23,7 @@
 #include <vector>
 
 #if defined(__linux__)
+#include <linux/fs.h>
 #include <sys/mount.h>
 #include <sys/xattr.h>
 #endif
@@ -72,13 +77,13 @@ TEST(SavePollPosixTest, FailuresSayWhy) {
   EXPECT_TRUE(savePoll(poll, "/dev/null"));
 }
 
-// Acts as the ordinary user nobody, a member of group 4242 too, while it lives: tests run as
-// root in CI.
+// Acts as an ordinary user (nobody, a member of group 4242 too, unless told) while it lives:
+// tests run as root in CI.
 class AsNobody {
  public:
-  AsNobody() {
+  explicit AsNobody(uid_t user = 65534, gid_t group = 65534) {
     const gid_t groups[] = {4242};
-    ok_ = setgroups(1, groups) == 0 && setegid(65534) == 0 && seteuid(65534) == 0;
+    ok_ = setgroups(1, groups) == 0 && setegid(group) == 0 && seteuid(user) == 0;
   }
   ~AsNobody() {
     if (seteuid(0) != 0 || setegid(0) != 0 || setgroups(0, nullptr) != 0) std::abort();
@@ -295,6 +300,9 @@ TEST(SavePollPosixTest, KeepsTheAccessListAndAttributes) {
     const ssize_t size = getxattr(file.c_str(), name, value, sizeof value);
     return size < 0 ? std::string("none") : std::string(value, static_cast<std::size_t>(size));
   };
+  const std::string plain = dir.file("plain.txt");
+  writeFile(plain, "old\n");
+  ASSERT_EQ(chmod(plain.c_str(), 0640), 0);
   ASSERT_TRUE(savePoll(largePoll(), path));
   EXPECT_EQ(attribute(path, "system.posix_acl_access"), list);
   EXPECT_EQ(attribute(path, "user.comment"), "week 12");
@@ -312,6 +320,12 @@ TEST(SavePollPosixTest, KeepsTheAccessListAndAttributes) {
   const std::string given = attribute(dir.file("new.txt"), "system.posix_acl_access");
   ASSERT_EQ(given.size(), defaults.size());
   EXPECT_EQ(given.substr(28, 8), entry(0x10, 6, none));  // user 12345 keeps rw- through the mask
+  // A file that had no list gets none from the folder's default: user 12345 gains nothing.
+  ASSERT_TRUE(savePoll(largePoll(), plain));
+  EXPECT_EQ(attribute(plain, "system.posix_acl_access"), "none");
+  struct stat info {};
+  ASSERT_EQ(stat(plain.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
 #endif
 }
 
@@ -338,6 +352,165 @@ TEST(SavePollPosixTest, OtherNamesOfTheOldFileAreTold) {
                           "' is saved as a new file; the 1 other name of the old file keeps "
                           "last week's poll");
   EXPECT_EQ(readFile(dir.file("copy.txt")), "old\n");
+}
+
+// In a shared sticky folder the save is refused whatever `>` would be refused: a link another
+// user plants at the moment the name is opened, and another user's file.
+TEST(SavePollPosixTest, TheSystemsProtectionsOfSharedFoldersHold) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+  TempDir dir;
+  ASSERT_EQ(chmod(dir.file("").c_str(), 0755), 0);
+  const std::string shared = dir.file("shared"), victim = dir.file("victim.txt");
+  ASSERT_EQ(mkdir(shared.c_str(), 0777), 0);
+  ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+  const std::string theirs = shared + "/theirs.txt";
+  writeFile(theirs, "theirs\n");
+  ASSERT_EQ(chown(theirs.c_str(), 65534, 65534), 0);
+  struct Case {
+    const char* protection;
+    std::string path;
+    bool plantLink;
+  };
+  const Case cases[] = {{"protected_symlinks", shared + "/new.txt", true},
+                        {"protected_regular", theirs, false}};
+  for (const Case& c : cases) {
+    if (readFile(std::string("/proc/sys/fs/") + c.protection) == "0\n") continue;
+    FailingFileSystem files(0);
+    files.onCall = [&](const std::string& call) {
+      if (call != "openTarget" || !c.plantLink) return;
+      AsNobody nobody;
+      EXPECT_EQ(symlink(victim.c_str(), c.path.c_str()), 0);
+    };
+    std::string reason;
+    EXPECT_FALSE(savePoll(largePoll(), c.path, &reason, nullptr, files)) << c.protection;
+    EXPECT_EQ(reason, "Permission denied") << c.protection;
+  }
+  EXPECT_FALSE(std::filesystem::exists(victim));
+  EXPECT_EQ(readFile(theirs), "theirs\n");
+}
+
+// A user who may write another's file, but not give it away, saves it: the owner keeps every
+// right it had through the access list, and the operator is told.
+TEST(SavePollPosixTest, AnOwnerWhoCannotBeKeptKeepsItsRights) {
+#if !defined(__linux__)
+  GTEST_SKIP() << "access lists are written the Linux way";
+#else
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to act as other users";
+  TempDir dir;
+  ASSERT_EQ(chmod(dir.file("").c_str(), 0777), 0);
+  const std::string path = dir.file("alice.txt");
+  writeFile(path, "old\n");
+  ASSERT_EQ(chown(path.c_str(), 4321, 4321), 0);
+  ASSERT_EQ(chmod(path.c_str(), 0600), 0);
+  // alice rw-, nobody (65534) rw- through a named entry.
+  const std::string list =
+      std::string("\x02\0\0\0", 4) + std::string("\x01\0\x06\0\xff\xff\xff\xff", 8) +
+      std::string("\x02\0\x06\0\xfe\xff\0\0", 8) + std::string("\x04\0\0\0\xff\xff\xff\xff", 8) +
+      std::string("\x10\0\x06\0\xff\xff\xff\xff", 8) + std::string("\x20\0\0\0\xff\xff\xff\xff", 8);
+  if (setxattr(path.c_str(), "system.posix_acl_access", list.data(), list.size(), 0) != 0) {
+    GTEST_SKIP() << "the file system here keeps no access lists";
+  }
+  std::vector<std::string> notes;
+  {
+    AsNobody nobody;
+    ASSERT_TRUE(nobody.ok());
+    ASSERT_TRUE(savePoll(largePoll(), path, nullptr, &notes));
+  }
+  struct stat info {};
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_uid, 65534u);
+  const passwd* saver = getpwuid(65534);
+  ASSERT_EQ(notes.size(), 2u);  // the owner, and the group the saver is not in
+  EXPECT_EQ(notes[0], "'" + path + "' is saved and now owned by " +
+                          (saver != nullptr ? saver->pw_name : "65534") +
+                          "; 4321 keeps the rights it had through the file's access list");
+  bool readAndWrite = false;
+  {
+    AsNobody alice(4321, 4321);
+    const int fd = open(path.c_str(), O_RDWR);
+    readAndWrite = fd >= 0;
+    if (fd >= 0) close(fd);
+  }
+  EXPECT_TRUE(readAndWrite);
+  EXPECT_EQ(readFile(path), fileText(largePoll()));
+#endif
+}
+
+// What no file may be left in is found first, and what another program holds is waited for.
+TEST(SavePollPosixTest, AnAppendOnlyFolderAndALease) {
+#if !defined(__linux__)
+  GTEST_SKIP() << "folder flags and leases the Linux way";
+#else
+  TempDir dir;
+  const std::string path = dir.file("poll.txt");
+  writeFile(path, "old\n");
+  const int folder = open(dir.file("").c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(folder, 0);
+  int flags = 0;
+  if (ioctl(folder, FS_IOC_GETFLAGS, &flags) == 0) {
+    int appendOnly = flags | FS_APPEND_FL;
+    if (ioctl(folder, FS_IOC_SETFLAGS, &appendOnly) == 0) {
+      std::string reason;
+      EXPECT_FALSE(savePoll(largePoll(), path, &reason));
+      ioctl(folder, FS_IOC_SETFLAGS, &flags);
+      EXPECT_EQ(reason, "its folder lets no file in it be removed or replaced");
+      EXPECT_EQ(filesIn(dir.file("")), 1u);
+      EXPECT_EQ(readFile(path), "old\n");
+    }
+  }
+  close(folder);
+  // Another program holds a read lease, and lets it go a little after the save asks for it.
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t holder = fork();
+  ASSERT_GE(holder, 0);
+  if (holder == 0) {
+    const int fd = open(path.c_str(), O_RDONLY);
+    const char taken = fd >= 0 && fcntl(fd, F_SETLEASE, F_RDLCK) == 0 ? 'y' : 'n';
+    if (write(ready[1], &taken, 1) != 1) _exit(1);
+    usleep(200'000);
+    fcntl(fd, F_SETLEASE, F_UNLCK);
+    _exit(0);
+  }
+  char taken = 'n';
+  ASSERT_EQ(read(ready[0], &taken, 1), 1);
+  std::string reason;
+  const bool saved = savePoll(largePoll(), path, &reason);
+  waitpid(holder, nullptr, 0);
+  close(ready[0]);
+  close(ready[1]);
+  if (taken != 'y') GTEST_SKIP() << "no lease can be taken here";
+  EXPECT_TRUE(saved) << reason;
+  EXPECT_EQ(readFile(path), fileText(largePoll()));
+#endif
+}
+
+// A fault signal sent from outside while a save is under way waits for the save, like any other.
+TEST(SavePollPosixTest, FaultSignalsFromOutsideWaitForTheSave) {
+  for (int signal : {SIGABRT, SIGSEGV, SIGBUS}) {
+    SCOPED_TRACE(signal);
+    TempDir dir;
+    const std::string path = dir.file("poll.txt");
+    writeFile(path, "old\n");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      const rlimit noCore{0, 0};
+      setrlimit(RLIMIT_CORE, &noCore);
+      std::signal(signal, SIG_DFL);  // the sanitizers' own handlers aside
+      FailingFileSystem files(0);
+      files.onCall = [signal](const std::string& call) {
+        if (call == "write") kill(getpid(), signal);
+      };
+      savePoll(largePoll(), path, nullptr, nullptr, files);
+      _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    EXPECT_EQ(readFile(path), fileText(largePoll()));
+    EXPECT_EQ(filesIn(dir.file("")), 1u);
+  }
 }
 
 }  // namespace

@@ -35,8 +35,8 @@ TEST(FileStreamsTest, AWriteErrorFailsTheStreamAndIsRemembered) {
   for (std::size_t size : {std::size_t{10}, std::size_t{200000}}) {
     TempDir dir;
     const std::string path = dir.file("out.txt");
-    writeFile(path, "");
-    int fd = realFileSystem().openForWriting(path);
+    bool created = false;
+    int fd = realFileSystem().openTarget(path, created);
     ASSERT_GE(fd, 0);
     FailingFileSystem files(1);
     {

@@ -27,14 +27,23 @@ class MemoryFileSystem final : public FileSystem {
     if (file == files_.end()) return fails(ENOENT), -1;
     return openOn(file->second);
   }
-  int openForWriting(const std::string& path) override { return openForReading(path); }
-  int heldDescriptor(const std::string&) override { return -1; }
+  int openTarget(const std::string& path, bool& created) override {
+    created = files_.count(path) == 0;
+    if (created) files_[path] = std::make_shared<File>(File{"", ++made_});
+    return openForReading(path);
+  }
+  int ownWriter(int) override { return -1; }
+  std::optional<std::string> nameOf(int fd) override {
+    for (const auto& [name, file] : files_) {
+      if (file == open_.at(fd).file) return "/" + name;
+    }
+    return fails(ENOENT), std::nullopt;
+  }
   std::optional<Status> status(int fd) override {
     auto file = open_.find(fd);
     if (file == open_.end()) return fails(EBADF), std::nullopt;
     return statusOf(file->second.file.get());
   }
-  std::optional<std::string> linkTarget(const std::string&) override { return std::nullopt; }
 
   int openFolder(const std::string&, int& syncError) override {
     syncError = 0;
@@ -45,14 +54,15 @@ class MemoryFileSystem final : public FileSystem {
     if (file == files_.end()) return fails(ENOENT), std::nullopt;
     return statusOf(file->second.get());
   }
-  int createTemporary(int, bool, std::string& name) override {
+  bool forbidsRemoval(int) override { return false; }
+  int createTemporary(int, std::string& name) override {
     name = ".temporary-" + std::to_string(++made_);
     auto file = std::make_shared<File>();
     file->inode = made_;
     files_[name] = file;
     return openOn(file);
   }
-  bool copyMetadata(int, int, std::vector<std::string>&) override { return true; }
+  bool copyMetadata(int, int, Kept&) override { return true; }
   bool renameAt(int, const std::string& from, const std::string& to) override {
     auto file = files_.find(from);
     if (file == files_.end()) return fails(ENOENT), false;
@@ -82,6 +92,7 @@ class MemoryFileSystem final : public FileSystem {
     return true;
   }
   bool sync(int) override { return true; }
+  bool syncFolder(int) override { return true; }
   bool close(int fd) override { return open_.erase(fd) == 1; }
 
  private:
