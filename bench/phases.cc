@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
     std::ifstream file(argv[1]);
     std::optional<Poll> poll(std::in_place);
     auto start = Clock::now();
-    readPollFile(file, *poll);
+    FindingTally tally;
+    readPollFile(file, *poll, tally);
     read.push_back(millisecondsSince(start));
     start = Clock::now();
     rankTeams(*poll);

@@ -13,7 +13,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   Poll poll;
-  if (!readPollFile(in, poll)) std::abort();  // a string stream has no read errors
+  FindingTally tally;
+  if (!readPollFile(in, poll, tally)) std::abort();  // a string stream has no read errors
   if (strnlen(poll.date, sizeof poll.date) > kMaxPollDateLength) std::abort();
   for (const Team& team : poll.teams) {
     if (team.lastWeek < 0 || team.wins < 0 || team.losses < 0 || team.votes < 0) {

@@ -64,13 +64,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (failing.failed().empty()) {
     if (!saved) std::abort();
   } else if (saved ? failing.failed() != "close"
-                   : failing.failed() != "sync" && files.contentOf(path) != before) {
+                   : failing.failed() != "syncFolder" && files.contentOf(path) != before) {
     std::abort();
   }
   if (files.fileCount() > 1) std::abort();  // a temporary file left behind
   if (!savePoll(poll, path, nullptr, nullptr, files)) std::abort();
   Poll loaded;
-  if (!loadPollFile(loaded, path, nullptr, nullptr, files)) std::abort();
+  if (loadPollFile(loaded, path, nullptr, nullptr, files) != LoadOutcome::kLoaded) std::abort();
   if (std::strcmp(loaded.date, "April 4 2010") != 0) std::abort();
   if (loaded.teamCount() != poll.teamCount()) std::abort();
   int32_t position = 1;

@@ -15,13 +15,18 @@ int checkPollFile(const std::string& path, std::ostream& out, std::ostream& err)
   Poll poll;
   std::string reason;
   std::vector<Finding> findings;
-  if (!loadPollFile(poll, path, &reason, &findings)) {
+  const LoadOutcome outcome = loadPollFile(poll, path, &reason, &findings);
+  if (outcome == LoadOutcome::kFailed) {
     out.flush();
     err << "hoops-ranking: cannot open '" << path << "': " << reason << '\n' << std::flush;
     return 2;
   }
   for (const Finding& finding : findings) {
     out << path << ':' << finding.line << ": " << finding.text() << '\n';
+  }
+  if (outcome == LoadOutcome::kRefused) {
+    out << path << ": not loaded: change what the lines above say\n";
+    return 1;
   }
   rankTeams(poll);
   const std::size_t teams = poll.teamCount();

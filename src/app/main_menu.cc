@@ -73,7 +73,8 @@ void dateToday(PollDate& date) {
 // One run of the menu over one poll.
 class MainMenu {
  public:
-  MainMenu(std::istream& in, std::ostream& out, std::ostream& err) : in_(in), out_(out), err_(err) {
+  MainMenu(std::istream& in, std::ostream& out, std::ostream& err, bool terminal)
+      : in_(in), out_(out), err_(err), terminal_(terminal) {
     dateToday(poll_.date);
   }
 
@@ -107,10 +108,10 @@ class MainMenu {
         out_ << "THIS MENU OPTION WAS STOLEN BY GNOMES\n";
         return Next::kGoOn;
       case kTopRows:
-        printStandings(out_, poll_, kTopRowCount);
+        printStandings(out_, poll_, kTopRowCount, terminal_);
         return Next::kGoOn;
       case kAllRows:
-        printStandings(out_, poll_, std::nullopt);
+        printStandings(out_, poll_, std::nullopt, terminal_);
         return Next::kGoOn;
       case kExit:
         break;
@@ -126,6 +127,7 @@ class MainMenu {
       out_ << "Loaded file.\n\n";
       rankTeams(poll_);
     } else {
+      tell();  // what in a refused file keeps it from loading
       explain("cannot open");
       out_ << "Failed to open file.\n\n";
     }
@@ -166,7 +168,11 @@ class MainMenu {
     std::optional<std::size_t> position = readPosition("School number to edit: ");
     if (!position) return Next::kInputEnded;
     Team& team = poll_.teamAt(*position);
-    out_ << "Editing " << team.name << '\n';
+    if (terminal_) {
+      out_ << "Editing " << visibleName(team.name) << '\n';
+    } else {
+      out_ << "Editing " << team.name << '\n';
+    }
     // Each number is stored as soon as it has been read.
     if (!readCount("Wins: ", team.wins) || !readCount("Losses: ", team.losses) ||
         !readCount("Votes: ", team.votes)) {
@@ -235,6 +241,7 @@ class MainMenu {
   std::istream& in_;
   std::ostream& out_;
   std::ostream& err_;
+  bool terminal_;  // out_ is a terminal: names are shown with their control characters visible
   Poll poll_;
   std::string path_;                // reused by load and save
   std::string reason_;              // why the last load or save failed
@@ -244,6 +251,6 @@ class MainMenu {
 
 }  // namespace
 
-void runMainMenu(std::istream& in, std::ostream& out, std::ostream& err) {
-  MainMenu(in, out, err).run();
+void runMainMenu(std::istream& in, std::ostream& out, std::ostream& err, bool terminal) {
+  MainMenu(in, out, err, terminal).run();
 }

@@ -7,9 +7,10 @@
 #include "system/error_text.h"
 #include "system/terminal.h"
 
-void runProgram(std::istream& in, std::ostream& out, std::ostream& err, int keyboard) {
+void runProgram(std::istream& in, std::ostream& out, std::ostream& err, int keyboard,
+                bool terminal) {
   showTitleScreen(in, out);
-  runMainMenu(in, out, err);
+  runMainMenu(in, out, err, terminal);
   out << "Press any key to exit." << std::flush;
   // A key typed ahead already waits in the stream; otherwise the terminal hands over the
   // next key as it is pressed.

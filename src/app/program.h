@@ -8,8 +8,9 @@
 // The whole program: title screen, main menu, then "Press any key to exit." and a wait for
 // one character. Why a load or save failed goes to `err`. When `keyboard` is the descriptor
 // of a terminal that `in` reads, and no typed character waits in `in`, that last wait takes
-// a single key without Enter.
-void runProgram(std::istream& in, std::ostream& out, std::ostream& err, int keyboard = -1);
+// a single key without Enter. With `terminal`, `out` is a terminal (app/main_menu.h).
+void runProgram(std::istream& in, std::ostream& out, std::ostream& err, int keyboard = -1,
+                bool terminal = false);
 
 // The exit status once the dialogue is over, given the errno of a read error that ended
 // standard input and of a failed write to standard output (0 for none): 0 when both are 0;

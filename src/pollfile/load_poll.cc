@@ -1,9 +1,10 @@
-// Loading a poll file into the poll: a new week begins.
+// Loading a poll file into the poll: a new week begins, if the file is what it should be.
 #include "pollfile/load_poll.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <istream>
-#include <memory>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -16,63 +17,96 @@
 
 namespace {
 
-// Reads the open file `fd` through a PollFileChecker into `findings`; false on a read error.
-bool checkPollFile(FileSystem& files, int fd, std::vector<Finding>& findings) {
-  FileReadBuffer buffer(files, fd);
-  PollFileChecker checker;
-  const auto block = std::make_unique<char[]>(FileReadBuffer::kBlockSize);
-  while (true) {
-    const std::streamsize got =
-        buffer.sgetn(block.get(), static_cast<std::streamsize>(FileReadBuffer::kBlockSize));
-    if (got <= 0) break;
-    checker.feed(std::string_view(block.get(), static_cast<std::size_t>(got)));
+// `text` with each control character as '?', fit for a line on a terminal.
+std::string visible(std::string_view text) {
+  std::string shown(text);
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
   }
-  if (buffer.error() != 0) return errno = buffer.error(), false;
-  findings = checker.finish();
-  return true;
+  return shown;
+}
+
+// Moves the date on a week, and says what became of a first line that is not a poll date as the
+// program writes dates.
+std::optional<Finding> advanceAndTell(PollDate& date) {
+  const std::string before = date;
+  advanceWeek(date);
+  if (isPollDate(before)) return std::nullopt;
+  // Built a piece at a time: GCC 12 warns falsely of overlaps in a chain of + on strings.
+  std::string what = "'";
+  what += visible(before);
+  what += "' is not a poll date as this program writes dates; ";
+  if (before != date) {
+    what += "the poll's date is now ";
+    what += visible(date);
+  } else {
+    what += "the poll keeps it as its date and does not move it on a week";
+  }
+  return Finding{1, 0, std::move(what), false};
+}
+
+LoadOutcome failed(std::string* reason, int error) {
+  failWith(reason, error);
+  return LoadOutcome::kFailed;
 }
 
 }  // namespace
 
-bool loadPollFile(Poll& poll, const std::string& path, std::string* reason,
-                  std::vector<Finding>* findings, FileSystem& files) {
-  if (path.find('\0') != std::string::npos) return fail(reason, "a path cannot hold a NUL byte");
+LoadOutcome loadPollFile(Poll& poll, const std::string& path, std::string* reason,
+                         std::vector<Finding>* findings, FileSystem& files) {
+  if (path.find('\0') != std::string::npos) return failed(reason, kNulInPath);
   try {
     Descriptor file(files, files.openForReading(path));
-    if (!file.open()) return failWith(reason, errno);
+    if (!file.open()) return failed(reason, errno);
     const std::optional<FileSystem::Status> status = files.status(file.fd());
-    if (!status) return failWith(reason, errno);
-    if (status->directory) return failWith(reason, EISDIR);
-    if (!status->regular) return fail(reason, "not a regular file");
+    if (!status) return failed(reason, errno);
+    if (status->directory) return failed(reason, EISDIR);
+    if (!status->regular) {
+      fail(reason, "not a regular file");
+      return LoadOutcome::kFailed;
+    }
     FileReadBuffer buffer(files, file.fd());
-    LineCountingBuffer counting(buffer);
-    std::istream in(findings != nullptr ? static_cast<std::streambuf*>(&counting) : &buffer);
+    std::istream in(&buffer);
     // The file is read whole into a poll of its own before this one changes, so a read
-    // error leaves it as it was.
+    // error or a refusal leaves it as it was.
     Poll loaded;
-    if (!readPollFile(in, loaded) || buffer.error() != 0) {
-      return failWith(reason, buffer.error());
+    FindingTally tally;
+    if (!readPollFile(in, loaded, tally) || buffer.error() != 0) {
+      return failed(reason, buffer.error());
     }
-    // Only a file that does not read as a saved one is read again, line by line, to say why.
-    if (findings != nullptr && !readsAsSaved(loaded, counting.lines())) {
-      if (!files.rewind(file.fd())) return failWith(reason, errno);
-      if (!checkPollFile(files, file.fd(), *findings)) return failWith(reason, errno);
+    std::vector<Finding> found = tally.findings();
+    if (tally.refuses()) {
+      fail(reason,
+           "it is not a poll file as this program writes them; the lines above say what to "
+           "change (see \"From a spreadsheet\" in the README)");
+      if (findings != nullptr) *findings = std::move(found);
+      return LoadOutcome::kRefused;
     }
-    advanceWeek(loaded.date);
+    if (std::optional<Finding> date = advanceAndTell(loaded.date))
+      found.insert(found.begin(), *date);
+    if (findings != nullptr) *findings = std::move(found);
     poll = std::move(loaded);
-    return true;
+    return LoadOutcome::kLoaded;
   } catch (const std::bad_alloc&) {
-    return fail(reason, "out of memory");
+    fail(reason, "out of memory");
+    return LoadOutcome::kFailed;
   }
 }
 
 bool Poll::loadPoll(const std::string& path, std::string* reason, std::vector<std::string>* notes) {
   std::vector<Finding> findings;
-  const bool loaded = loadPollFile(*this, path, reason, notes != nullptr ? &findings : nullptr);
+  const LoadOutcome outcome =
+      loadPollFile(*this, path, reason, notes != nullptr ? &findings : nullptr);
   if (notes != nullptr) {
     for (const Finding& finding : findings) {
       notes->push_back(path + ":" + std::to_string(finding.line) + ": " + finding.text());
     }
+    // A poll every one of whose teams the ranking drops is said to be empty.
+    if (outcome == LoadOutcome::kLoaded && teamCount() != 0 &&
+        std::none_of(teams.begin(), teams.end(),
+                     [](const Team& team) { return team.votes != 0; })) {
+      notes->push_back(path + ": no team is left: every team has 0 votes");
+    }
   }
-  return loaded;
+  return outcome == LoadOutcome::kLoaded;
 }

@@ -9,12 +9,20 @@
 #include "pollfile/poll_findings.h"
 #include "system/file_system.h"
 
+enum class LoadOutcome {
+  kLoaded,   // the poll holds the file's teams and date, moved on one week
+  kRefused,  // the file is not in the poll file's form (findings say how); the poll is as it was
+  kFailed,   // the file could not be opened or read, or does not fit in memory
+};
+
 // Replaces the teams and date of `poll` with those of the regular file at `path`, the date
-// moved on one week. Returns false, leaving `poll` untouched, when the path names no regular
-// file that can be opened and read to its end, holds a NUL byte, or the poll does not fit in
-// memory; `reason` (when given) then says why, in a few words. `findings` (when given) gets
-// what in a file that loaded its writer would never have written (see readsAsSaved).
-bool loadPollFile(Poll& poll, const std::string& path, std::string* reason = nullptr,
-                  std::vector<Finding>* findings = nullptr, FileSystem& files = realFileSystem());
+// moved on one week, when the file is in the poll file's form (pollfile/poll_reader.h).
+// Otherwise `poll` is left untouched and `reason` (when given) says why, in a few words.
+// `findings` (when given) gets what the file holds that the program would never have written:
+// why it was refused, or what a load that went ahead should tell (a first line not written as
+// a poll date says what the date is now).
+LoadOutcome loadPollFile(Poll& poll, const std::string& path, std::string* reason = nullptr,
+                         std::vector<Finding>* findings = nullptr,
+                         FileSystem& files = realFileSystem());
 
 #endif  // HOOPS_POLLFILE_LOAD_POLL_H_

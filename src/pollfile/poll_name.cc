@@ -2,7 +2,8 @@
 #include "pollfile/poll_name.h"
 
 bool isStorableName(std::string_view name) {
-  // The reader skips blanks before a name and ends it at the first tab.
-  return name.find_first_of("\t\n") == std::string_view::npos &&
+  // The reader skips blanks before a name and ends it at the first tab; a NUL byte would keep
+  // the file from loading.
+  return name.find_first_of(std::string_view("\t\n\0", 3)) == std::string_view::npos &&
          name.find_first_not_of(" \r") != std::string_view::npos;
 }

@@ -1,18 +1,25 @@
-// The poll file reader.
+// The poll file reader: a file is read line by line, and loads only when every line is what
+// it should be.
 #ifndef HOOPS_POLLFILE_POLL_READER_H_
 #define HOOPS_POLLFILE_POLL_READER_H_
 
 #include <istream>
 
 #include "poll/poll.h"
+#include "pollfile/poll_findings.h"
 
-// Reads a whole poll file from `in` into `poll`, which should be empty. The first line, as
-// stored (not yet advanced), becomes the poll date: a byte-order mark before it, a carriage
-// return before its line feed and blanks at its end are dropped; a line still longer than
-// 17 characters keeps 17 and no row is read. Each row is appended as a team, in file order,
-// with the row's position as its lastWeek; rows are found by their digit runs, the tab after
-// the name and the blanks between them. A row cut off inside its name is not kept, and a
-// digit run above 2147483647 gives 2147483647. Returns false when `in` reports a read error.
-bool readPollFile(std::istream& in, Poll& poll);
+// Reads a whole poll file from `in` into `poll`, which should be empty, and notes in `tally`
+// what it finds. The first line, after a UTF-8 byte-order mark and without the blanks (space,
+// tab, CR) at its end, is the poll date as stored (not yet advanced); longer than 17
+// characters, it refuses the file. Every later line that is not blank must be one row:
+// optional blanks, a position, one or more blanks, a name (its first character not a blank,
+// no tab in it), a tab, optional blanks, wins, exactly one character that is not a digit,
+// losses, one or more blanks, votes, then optionally one or more blanks and a last-week column
+// of digits and '-', and optional blanks; every number at most 2147483647, a line at most
+// 8 KiB. Each row is appended as a team in file order, its position as lastWeek. Any other line
+// refuses the file: no further team is kept, but every line is still looked at, so that the
+// tally names each kind. A NUL byte refuses the file and stops the reading at once. Returns
+// false when `in` reports a read error.
+bool readPollFile(std::istream& in, Poll& poll, FindingTally& tally);
 
 #endif  // HOOPS_POLLFILE_POLL_READER_H_

@@ -4,6 +4,9 @@
 
 #include <memory>
 
+// True when `fd` is a terminal (on Windows, a console).
+bool isTerminal(int fd);
+
 // While it lives, the terminal on `fd` hands over each key as it is pressed, without echo,
 // and keys that would otherwise send a signal (Ctrl-C, Ctrl-Z, Ctrl-\) are keys like any
 // other; its own settings come back when it goes. Does nothing when `fd` is not a terminal.

@@ -6,6 +6,10 @@
 
 #include "system/terminal.h"
 
+bool isTerminal(int fd) {
+  return isatty(fd) != 0;
+}
+
 struct SingleKeyMode::Saved {
   int fd;
   termios settings;

@@ -6,6 +6,12 @@
 
 #include "system/terminal.h"
 
+bool isTerminal(int fd) {
+  const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+  DWORD mode = 0;
+  return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+}
+
 struct SingleKeyMode::Saved {
   HANDLE console;
   DWORD mode;

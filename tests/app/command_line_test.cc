@@ -15,7 +15,9 @@ TEST(CommandLineTest, CheckSaysWhatALoadWouldFindAndGive) {
   TempDir dir;
   const std::string saved = dir.file("saved.txt"), odd = dir.file("odd.txt");
   writeFile(saved, "March 28 2010\n1\tA\t1-2\t50\t-\n2\tB\t3-4\t40\t1\n");
-  writeFile(odd, "03/28/10\n1\t\"A\"\t\"1-2\"\t50\t-\n2\tB\t3-4\t0\t1\n");
+  const std::string quoted = dir.file("quoted.txt");
+  writeFile(odd, "03/28/10\n1\tA\t1-2\t50\t-\n2\tB\t3-4\t0\t1\n");
+  writeFile(quoted, "March 28 2010\n1\t\"A\"\t\"1-2\"\t50\t-\n");
   struct Case {
     std::vector<std::string> files;
     int status;
@@ -24,14 +26,15 @@ TEST(CommandLineTest, CheckSaysWhatALoadWouldFindAndGive) {
   };
   const Case cases[] = {
       {{saved}, 0, saved + ": a load gives 2 teams\n", ""},
-      {{odd, saved},
+      {{odd, quoted, saved},
        1,
        odd +
-           ":1: the first line is not a poll date; it is kept as it is and does not move on a "
-           "week\n" +
-           odd + ":2: a field in double quotes; the quotes are read as part of it\n" + odd +
-           ":3: a team with 0 votes; the ranking drops it\n" + odd + ": a load gives 0 teams\n" +
-           saved + ": a load gives 2 teams\n",
+           ":1: '03/28/10' is not a poll date as this program writes dates; the poll keeps it as "
+           "its date and does not move it on a week\n" +
+           odd + ":3: a team with 0 votes; the ranking drops it\n" + odd +
+           ": a load gives 1 team\n" + quoted +
+           ":2: a field in double quotes; export the file without quoting text\n" + quoted +
+           ": not loaded: change what the lines above say\n" + saved + ": a load gives 2 teams\n",
        ""},
       {{dir.file("missing.txt"), saved},
        2,

@@ -124,6 +124,17 @@ TEST(ProgramProcessTest, AFullOutputIsReportedWithStatusOne) {
   ProcessRun full = runHoopsRanking(dir, "\n8\n9\n\n", "", "> /dev/full");
   EXPECT_EQ(full.status, 1);
   EXPECT_EQ(full.errors, "hoops-ranking: write error: No space left on device\n");
+  // The command line's answers too: never a silent success.
+  writeFile(dir.file("poll.txt"), "March 28 2010\n1\tA\t1-2\t3\t-\n");
+  for (const std::string arguments : {"--check poll.txt", "--version", "--help"}) {
+    writeFile(dir.file("stdin"), "");
+    const std::string command = "cd '" + dir.file("") + "' && '" + HOOPS_RANKING_EXE + "' " +
+                                arguments + " > /dev/full 2> stderr";
+    const int raw = std::system(command.c_str());
+    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2) << arguments;
+    EXPECT_EQ(readFile(dir.file("stderr")), "hoops-ranking: write error: No space left on device\n")
+        << arguments;
+  }
 }
 
 TEST(ProgramProcessTest, InputErrorsAreReportedWithStatusOne) {

@@ -50,6 +50,24 @@ TEST(StandingsTest, WritesTeamColumnsToTheCharacter) {
   for (const Case& c : cases) EXPECT_EQ(rowOf(c.team), c.row) << c.what;
 }
 
+// On a terminal no name acts on it: C0, DEL and C1 controls show as '?'; the rest stays.
+TEST(StandingsTest, NamesOnATerminalShowTheirControlCharactersVisibly) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"Plain State", "Plain State"},
+      {"\x1b]0;owned\x07Tech", "?]0;owned?Tech"},
+      {"A\x1b[2J\rB\x7f", "A?[2J?B?"},
+      {"Csi\xC2\x9B"
+       "2J Caf\xC3\xA9 \xC2\xA0",
+       "Csi?2J Caf\xC3\xA9 \xC2\xA0"},
+  };
+  for (const auto& [name, shown] : cases) {
+    EXPECT_EQ(visibleName(name), shown);
+    std::ostringstream out;
+    writeStandingsRow(out, 1, team(name, 1, 2, 3, -1), true);
+    EXPECT_EQ(out.str().substr(5, shown.size()), shown);
+  }
+}
+
 TEST(StandingsTest, EmptyPollPrintsTheHeaderAlone) {
   Poll poll;
   for (std::optional<std::size_t> limit :

@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "failing_streambuf.h"
 #include "make_team.h"
@@ -103,11 +106,76 @@ TEST(SaveLoadTest, FailedLoadsSayWhyAndLeaveThePollAsItWas) {
     Poll poll = twoTeamPoll();
     poll.removeTeamAt(1);
     std::string reason;
-    EXPECT_FALSE(loadPollFile(poll, c.path, &reason, nullptr, c.files)) << c.path;
+    EXPECT_EQ(loadPollFile(poll, c.path, &reason, nullptr, c.files), LoadOutcome::kFailed)
+        << c.path;
     EXPECT_EQ(reason, c.reason) << c.path;
     EXPECT_STREQ(poll.date, "March 28 2010");
     EXPECT_EQ(poll.teamCount(), 1u);
   }
+}
+
+// A load goes ahead only for a file in the poll file's form, and then says what it did with a
+// first line that is not a poll date; any other file leaves the poll as it was.
+TEST(SaveLoadTest, ALoadTellsWhatItDidOrRefusesAndChangesNothing) {
+  TempDir dir;
+  const std::string rows = "1\tA\t1-2\t3\t-\n";
+  const struct {
+    std::string text;
+    LoadOutcome outcome;
+    std::string date;  // after the load
+    std::string findings;
+  } cases[] = {
+      {"March 28 2010\n" + rows, LoadOutcome::kLoaded, "April 4 2010", ""},
+      {"March 02 2025\n" + rows, LoadOutcome::kLoaded, "March 9 2025",
+       "1: 'March 02 2025' is not a poll date as this program writes dates; the poll's date is "
+       "now March 9 2025\n"},
+      {"AP Poll\x1b[2J\n" + rows, LoadOutcome::kLoaded, "AP Poll\x1b[2J",
+       "1: 'AP Poll?[2J' is not a poll date as this program writes dates; the poll keeps it as "
+       "its date and does not move it on a week\n"},
+      {"AP Poll - March 2 2025\n" + rows, LoadOutcome::kRefused, "March 28 2010",
+       "1: the first line is longer than a poll date; put the date alone on it, as March 2 "
+       "2025\n"},
+  };
+  for (const auto& c : cases) {
+    writeFile(dir.file("poll.txt"), c.text);
+    Poll poll = twoTeamPoll();
+    std::string reason;
+    std::vector<Finding> findings;
+    EXPECT_EQ(loadPollFile(poll, dir.file("poll.txt"), &reason, &findings), c.outcome) << c.text;
+    EXPECT_EQ(poll.date, c.date);
+    EXPECT_EQ(poll.teamCount(), c.outcome == LoadOutcome::kLoaded ? 1u : 2u);
+    std::string said;
+    for (const Finding& f : findings) said += std::to_string(f.line) + ": " + f.text() + "\n";
+    EXPECT_EQ(said, c.findings);
+    if (c.outcome == LoadOutcome::kRefused) {
+      EXPECT_EQ(reason,
+                "it is not a poll file as this program writes them; the lines above say what to "
+                "change (see \"From a spreadsheet\" in the README)");
+    }
+  }
+  // A poll every team of which has 0 votes is said to be empty.
+  writeFile(dir.file("none.txt"), "March 28 2010\n1\tA\t1-2\t0\t-\n2\tB\t1-2\t0\t-\n");
+  Poll poll;
+  std::vector<std::string> notes;
+  ASSERT_TRUE(poll.loadPoll(dir.file("none.txt"), nullptr, &notes));
+  ASSERT_EQ(notes.size(), 2u);
+  EXPECT_EQ(notes[1], dir.file("none.txt") + ": no team is left: every team has 0 votes");
+}
+
+// A file of a terabyte that is nearly all holes: refused at its first block, not read for ever.
+TEST(SaveLoadTest, ASparseFileIsRefusedAtOnce) {
+  TempDir dir;
+  const std::string path = dir.file("sparse.txt");
+  writeFile(path, "March 28 2010\n1\tA");
+  std::error_code error;
+  std::filesystem::resize_file(path, std::uintmax_t{1} << 40, error);
+  if (error) GTEST_SKIP() << "the file system here keeps no sparse terabyte: " << error.message();
+  Poll poll;
+  std::vector<Finding> findings;
+  EXPECT_EQ(loadPollFile(poll, path, nullptr, &findings), LoadOutcome::kRefused);
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_EQ(findings[0].line, 2u);
+  std::filesystem::remove(path);
 }
 
 TEST(SaveLoadTest, AWriteErrorIsReported) {
