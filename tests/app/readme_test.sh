@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Types the README's week into the program and checks what the README claims of it: the title
 # screen and the menu as shown, option 7's table exactly, and the saved poll byte for byte the
-# same as examples/week13.txt.
+# same as examples/week13.txt; then runs its --check example and compares what it prints.
 #   tests/app/readme_test.sh path/to/hoops-ranking path/to/README.md [runner]
 # A runner (such as wine64 for a Windows build) runs the program when given.
 set -euo pipefail
@@ -35,4 +35,14 @@ awk '/^Enter an option:      Team/ { sub(/^Enter an option: /, ""); on = 1 }
 diff -u "$work/expected.txt" "$work/table.txt"
 grep -q "Saved file." "$work/output.txt"
 cmp "$work/week13.txt" examples/week13.txt
+
+# The --check example: the command as shown, run here, prints the lines shown.
+block "<!-- check-example -->" > "$work/check.txt"
+command="$(head -1 "$work/check.txt")"
+read -r -a words <<< "${command#\$ hoops-ranking }"
+tail -n +2 "$work/check.txt" > "$work/check-expected.txt"
+status=0
+${runner[@]+"${runner[@]}"} "$exe" "${words[@]}" > "$work/check-output.txt" || status=$?
+[ "$status" -eq 1 ] || { echo "--check gave status $status, not 1"; exit 1; }
+diff -u "$work/check-expected.txt" "$work/check-output.txt"
 echo "README week passed"
