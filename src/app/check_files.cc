@@ -7,15 +7,20 @@
 #include "poll/poll.h"
 #include "poll/rank.h"
 #include "pollfile/load_poll.h"
+#include "system/standard_streams.h"
 
 namespace {
 
-// Checks one file; the status it gives, as for the whole run.
-int checkPollFile(const std::string& path, std::ostream& out, std::ostream& err) {
+// Checks one file ("-": standard input, named as grep and diff name it); the status it gives,
+// as for the whole run.
+int checkPollFile(const std::string& given, std::ostream& out, std::ostream& err) {
   Poll poll;
   std::string reason;
   std::vector<Finding> findings;
-  const LoadOutcome outcome = loadPollFile(poll, path, &reason, &findings);
+  const bool standardInput = given == "-";
+  const std::string path = standardInput ? "(standard input)" : given;
+  const LoadOutcome outcome = standardInput ? loadPollFrom(poll, kStandardInput, &reason, &findings)
+                                            : loadPollFile(poll, path, &reason, &findings);
   if (outcome == LoadOutcome::kFailed) {
     out.flush();
     err << "hoops-ranking: cannot open '" << path << "': " << reason << '\n' << std::flush;

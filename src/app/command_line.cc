@@ -1,4 +1,5 @@
-// The command line's two options and its one complaint.
+// The command line, the GNU way: -h and --help, --version, --check FILE..., '--' to end the
+// options and '-' for standard input.
 #include "app/command_line.h"
 
 #include <string>
@@ -10,7 +11,8 @@
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: hoops-ranking [--help | --version | --check FILE...]\n"
+    "Usage: hoops-ranking [OPTION]... \n"
+    "  or:  hoops-ranking --check [--] FILE...\n"
     "Keep a weekly college-basketball poll at the console.\n"
     "\n"
     "With no argument, hoops-ranking shows its title screen and runs an interactive\n"
@@ -19,38 +21,61 @@ constexpr std::string_view kUsage =
     "\n"
     "  --check FILE...  read each poll file as a load would and say what in it the\n"
     "                   program would never have written (a file from a spreadsheet\n"
-    "                   or another editor), and how many teams a load gives; exit\n"
-    "                   status 0 when all is as saved, 1 when something was found,\n"
-    "                   2 when a file cannot be read\n"
-    "  --help           show this help and exit\n"
-    "  --version        show the version and exit\n"
+    "                   or another editor), and how many teams a load gives or that\n"
+    "                   it is not loaded; exit status 0 when all is as saved, 1 when\n"
+    "                   something was found, 2 when a file cannot be read or the\n"
+    "                   answer cannot be written\n"
+    "  -h, --help       show this help and exit\n"
+    "      --version    show the version and exit\n"
     "\n"
-    "The manual: man hoops-ranking\n";
+    "A FILE of - is standard input; after --, every argument is a FILE.\n"
+    "\n"
+    "The manual: man hoops-ranking\n"
+    "Report bugs to: <" HOOPS_BUG_ADDRESS ">\n";
+
+constexpr std::string_view kVersion =
+    "hoops-ranking " HOOPS_VERSION
+    "\n"
+    "Copyright (C) 2026 The hoops-ranking authors\n"
+    "License MIT: <https://opensource.org/licenses/MIT>\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
+
+// Refuses the command line with `complaint` and the hint; status 2.
+int refuse(std::ostream& err, const std::string& complaint) {
+  err << "hoops-ranking: " << complaint << "\nTry 'hoops-ranking --help'.\n" << std::flush;
+  return 2;
+}
 
 }  // namespace
 
 std::optional<int> answerArguments(int count, const char* const* arguments, std::ostream& out,
                                    std::ostream& err) {
   if (count == 0) return std::nullopt;
-  const std::string_view first = arguments[0];
-  if (first == "--check") {
-    if (count > 1) {
-      return checkPollFiles(std::vector<std::string>(arguments + 1, arguments + count), out, err);
+  bool check = false;
+  bool optionsEnded = false;
+  std::vector<std::string> files;
+  std::string unexpected;  // the first argument that has no place, if any
+  for (int i = 0; i < count; ++i) {
+    const std::string_view argument = arguments[i];
+    if (optionsEnded || argument == "-" || argument.empty() || argument.front() != '-') {
+      files.emplace_back(argument);
+    } else if (argument == "--") {
+      optionsEnded = true;
+    } else if (argument == "-h" || argument == "--help") {
+      out << kUsage << std::flush;  // asked for help, the rest is not looked at
+      return out ? 0 : 1;
+    } else if (argument == "--version") {
+      out << kVersion << std::flush;
+      return out ? 0 : 1;
+    } else if (argument == "--check") {
+      check = true;
+    } else if (unexpected.empty()) {
+      unexpected = argument;
     }
-    err << "hoops-ranking: --check needs one or more poll files\nTry 'hoops-ranking --help'.\n"
-        << std::flush;
-    return 2;
   }
-  if (count == 1 && first == "--help") {
-    out << kUsage << std::flush;
-  } else if (count == 1 && first == "--version") {
-    out << "hoops-ranking " HOOPS_VERSION "\n" << std::flush;
-  } else {
-    err << "hoops-ranking: unexpected argument '"
-        << (first == "--help" || first == "--version" ? std::string_view(arguments[1]) : first)
-        << "'\nTry 'hoops-ranking --help'.\n"
-        << std::flush;
-    return 2;
-  }
-  return out ? 0 : 1;
+  if (!unexpected.empty()) return refuse(err, "unexpected argument '" + unexpected + "'");
+  if (!check) return refuse(err, "unexpected argument '" + files.front() + "'");
+  if (files.empty()) return refuse(err, "--check needs one or more poll files");
+  return checkPollFiles(files, out, err);
 }

@@ -5,11 +5,13 @@
 #include <optional>
 #include <ostream>
 
-// Answers the arguments after the program's name. With none, returns nullopt: the dialogue
-// runs. "--help" writes the usage to `out`, "--version" writes "hoops-ranking X.Y.Z"; both
-// return 0. "--check" and one or more files checks them (app/check_files.h) and returns its
-// status. Anything else (--check alone too) writes "hoops-ranking: unexpected argument '<arg>'" and
-// a hint to `err` and returns 2. Reads no input.
+// Answers the arguments after the program's name, the GNU way. With none, returns nullopt: the
+// dialogue runs. "-h" or "--help" anywhere before "--" writes the usage to `out`, "--version"
+// the version with its copyright and licence; both return 0. "--check" and one or more files
+// ("-" for standard input; after "--" every argument is a file) checks them
+// (app/check_files.h) and returns its status. Anything else (--check alone too) writes
+// "hoops-ranking: unexpected argument '<arg>'" (or what is missing) and a hint to `err` and
+// returns 2.
 std::optional<int> answerArguments(int count, const char* const* arguments, std::ostream& out,
                                    std::ostream& err);
 

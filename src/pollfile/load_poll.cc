@@ -65,7 +65,17 @@ LoadOutcome loadPollFile(Poll& poll, const std::string& path, std::string* reaso
       fail(reason, "not a regular file");
       return LoadOutcome::kFailed;
     }
-    FileReadBuffer buffer(files, file.fd());
+    return loadPollFrom(poll, file.fd(), reason, findings, files);
+  } catch (const std::bad_alloc&) {
+    fail(reason, "out of memory");
+    return LoadOutcome::kFailed;
+  }
+}
+
+LoadOutcome loadPollFrom(Poll& poll, int fd, std::string* reason, std::vector<Finding>* findings,
+                         FileSystem& files) {
+  try {
+    FileReadBuffer buffer(files, fd);
     std::istream in(&buffer);
     // The file is read whole into a poll of its own before this one changes, so a read
     // error or a refusal leaves it as it was.

@@ -25,4 +25,10 @@ LoadOutcome loadPollFile(Poll& poll, const std::string& path, std::string* reaso
                          std::vector<Finding>* findings = nullptr,
                          FileSystem& files = realFileSystem());
 
+// The same for what the open descriptor `fd` gives (standard input, a pipe or a file), read to
+// its end; `fd` stays open.
+LoadOutcome loadPollFrom(Poll& poll, int fd, std::string* reason = nullptr,
+                         std::vector<Finding>* findings = nullptr,
+                         FileSystem& files = realFileSystem());
+
 #endif  // HOOPS_POLLFILE_LOAD_POLL_H_

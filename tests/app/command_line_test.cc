@@ -52,26 +52,36 @@ TEST(CommandLineTest, CheckSaysWhatALoadWouldFindAndGive) {
   }
 }
 
-TEST(CommandLineTest, AnswersTheTwoOptionsAndRefusesTheRest) {
+// The GNU conventions: -h, help and version anywhere before "--" answer at once; after "--"
+// every argument is a file; anything else is refused with a hint.
+TEST(CommandLineTest, AnswersHelpAndVersionAndRefusesTheRest) {
   struct Case {
     std::vector<const char*> arguments;
     std::optional<int> status;
     std::string outputStart;
     std::string errors;
   };
+  const std::string usage = "Usage: hoops-ranking [OPTION]... \n";
+  const std::string version =
+      "hoops-ranking " HOOPS_VERSION "\nCopyright (C) 2026 The hoops-ranking authors\nLicense MIT";
   const std::string refused = "'\nTry 'hoops-ranking --help'.\n";
+  const std::string needsFiles =
+      "hoops-ranking: --check needs one or more poll files\nTry 'hoops-ranking --help'.\n";
   const Case cases[] = {
       {{}, std::nullopt, "", ""},
-      {{"--help"}, 0, "Usage: hoops-ranking [--help | --version | --check FILE...]\n", ""},
-      {{"--check"},
+      {{"--help"}, 0, usage, ""},
+      {{"-h"}, 0, usage, ""},
+      {{"--check", "x", "--help"}, 0, usage, ""},
+      {{"--version"}, 0, version, ""},
+      {{"--check"}, 2, "", needsFiles},
+      {{"--check", "--"}, 2, "", needsFiles},
+      {{"--bogus"}, 2, "", "hoops-ranking: unexpected argument '--bogus" + refused},
+      {{"--check", "x", "-v"}, 2, "", "hoops-ranking: unexpected argument '-v" + refused},
+      {{"week12.txt"}, 2, "", "hoops-ranking: unexpected argument 'week12.txt" + refused},
+      {{"--check", "--", "--help"},
        2,
        "",
-       "hoops-ranking: --check needs one or more poll files\nTry 'hoops-ranking --help'.\n"},
-      {{"--version"}, 0, "hoops-ranking " HOOPS_VERSION "\n", ""},
-      {{"-h"}, 2, "", "hoops-ranking: unexpected argument '-h" + refused},
-      {{"--bogus"}, 2, "", "hoops-ranking: unexpected argument '--bogus" + refused},
-      {{"week12.txt"}, 2, "", "hoops-ranking: unexpected argument 'week12.txt" + refused},
-      {{"--help", "extra"}, 2, "", "hoops-ranking: unexpected argument 'extra" + refused},
+       "hoops-ranking: cannot open '--help': No such file or directory\n"},
   };
   for (const Case& c : cases) {
     std::ostringstream out;
@@ -83,6 +93,11 @@ TEST(CommandLineTest, AnswersTheTwoOptionsAndRefusesTheRest) {
     EXPECT_EQ(out.str().empty(), c.outputStart.empty());
     EXPECT_EQ(err.str(), c.errors);
   }
+  std::ostringstream out, err;
+  const char* help[] = {"--help"};
+  answerArguments(1, help, out, err);
+  EXPECT_EQ(out.str().substr(out.str().rfind("Report bugs to: ")),
+            "Report bugs to: <" HOOPS_BUG_ADDRESS ">\n");
 }
 
 }  // namespace

@@ -137,6 +137,20 @@ TEST(ProgramProcessTest, AFullOutputIsReportedWithStatusOne) {
   }
 }
 
+// "-" is standard input and "--" ends the options, as in every GNU tool.
+TEST(ProgramProcessTest, CheckTakesStandardInputAndFilesThatLookLikeOptions) {
+  TempDir dir;
+  writeFile(dir.file("-x"), "March 28 2010\n1\tA\t1-2\t3\t-\n");
+  writeFile(dir.file("stdin"), "March 28 2010\n1\tA\t1-2\t3\t-\n2\tB\t1-2\t4\t-\n");
+  const std::string command = "cd '" + dir.file("") + "' && '" + HOOPS_RANKING_EXE +
+                              "' --check - -- -x < stdin > stdout 2> stderr";
+  const int raw = std::system(command.c_str());
+  EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 0);
+  EXPECT_EQ(readFile(dir.file("stdout")),
+            "(standard input): a load gives 2 teams\n-x: a load gives 1 team\n");
+  EXPECT_EQ(readFile(dir.file("stderr")), "");
+}
+
 TEST(ProgramProcessTest, InputErrorsAreReportedWithStatusOne) {
   TempDir dir;
   ProcessRun directory = runHoopsRanking(dir, "", "", "< . > stdout");
