@@ -2,17 +2,20 @@
 // options and '-' for standard input.
 #include "app/command_line.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/check_files.h"
+#include "app/tally_ballots.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
     "Usage: hoops-ranking [OPTION]... \n"
     "  or:  hoops-ranking --check [--] FILE...\n"
+    "  or:  hoops-ranking --tally LAST BALLOTS... [--records FILE] [--output FILE]\n"
     "Keep a weekly college-basketball poll at the console.\n"
     "\n"
     "With no argument, hoops-ranking shows its title screen and runs an interactive\n"
@@ -25,6 +28,18 @@ constexpr std::string_view kUsage =
     "                   it is not loaded; exit status 0 when all is as saved, 1 when\n"
     "                   something was found, 2 when a file cannot be read or the\n"
     "                   answer cannot be written\n"
+    "  --tally LAST BALLOTS...\n"
+    "                   count voters' ballots into the week's poll: LAST is last\n"
+    "                   week's poll file; each BALLOTS file is a table, one ballot a\n"
+    "                   row (voter, then teams from first place down; tab- or\n"
+    "                   comma-separated), or one ballot, one team a line, cast by\n"
+    "                   the voter the file is named after. A team in place p of N\n"
+    "                   gets N + 1 - p points. The week goes to standard output;\n"
+    "                   any problem in any ballot is named as FILE:LINE and\n"
+    "                   nothing is written (status 1)\n"
+    "  --records FILE   with --tally: the teams' records (name, then W-L or wins\n"
+    "                   and losses); every ballot's team must be in it or in LAST\n"
+    "  --output FILE    with --tally: save the week to FILE, as the menu saves\n"
     "  -h, --help       show this help and exit\n"
     "      --version    show the version and exit\n"
     "\n"
@@ -52,12 +67,25 @@ int refuse(std::ostream& err, const std::string& complaint) {
 std::optional<int> answerArguments(int count, const char* const* arguments, std::ostream& out,
                                    std::ostream& err) {
   if (count == 0) return std::nullopt;
-  bool check = false;
+  enum class Mode { kNone, kCheck, kTally } mode = Mode::kNone;
   bool optionsEnded = false;
   std::vector<std::string> files;
+  std::optional<std::string> records, output;
   std::string unexpected;  // the first argument that has no place, if any
   for (int i = 0; i < count; ++i) {
     const std::string_view argument = arguments[i];
+    // An option's value: "--output FILE" or "--output=FILE".
+    const auto value = [&](std::string_view option, std::optional<std::string>& into) {
+      if (argument == option && i + 1 < count) {
+        into = arguments[++i];
+        return true;
+      }
+      if (argument.substr(0, option.size() + 1) == std::string(option) + "=") {
+        into = std::string(argument.substr(option.size() + 1));
+        return true;
+      }
+      return false;
+    };
     if (optionsEnded || argument == "-" || argument.empty() || argument.front() != '-') {
       files.emplace_back(argument);
     } else if (argument == "--") {
@@ -68,14 +96,31 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
     } else if (argument == "--version") {
       out << kVersion << std::flush;
       return out ? 0 : 1;
-    } else if (argument == "--check") {
-      check = true;
+    } else if (argument == "--check" && mode != Mode::kTally) {
+      mode = Mode::kCheck;
+    } else if (argument == "--tally" && mode != Mode::kCheck) {
+      mode = Mode::kTally;
+    } else if (value("--records", records) || value("--output", output)) {
     } else if (unexpected.empty()) {
       unexpected = argument;
     }
   }
   if (!unexpected.empty()) return refuse(err, "unexpected argument '" + unexpected + "'");
-  if (!check) return refuse(err, "unexpected argument '" + files.front() + "'");
-  if (files.empty()) return refuse(err, "--check needs one or more poll files");
-  return checkPollFiles(files, out, err);
+  switch (mode) {
+    case Mode::kNone:
+      if (records || output) return refuse(err, "--records and --output go with --tally");
+      return refuse(err, "unexpected argument '" + files.front() + "'");
+    case Mode::kCheck:
+      if (records || output) return refuse(err, "--records and --output go with --tally");
+      if (files.empty()) return refuse(err, "--check needs one or more poll files");
+      return checkPollFiles(files, out, err);
+    case Mode::kTally: {
+      if (files.size() < 2) {
+        return refuse(err, "--tally needs last week's poll and one or more ballot files");
+      }
+      TallyRequest request{files.front(), {files.begin() + 1, files.end()}, records, output};
+      return tallyBallots(request, out, err);
+    }
+  }
+  return 2;
 }

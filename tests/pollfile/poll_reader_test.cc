@@ -29,7 +29,7 @@ struct Read {
   std::string findings;  // "LINE: text" lines, a refusal marked "!"
 };
 
-Read read(const std::string& text) {
+Read readPoll(const std::string& text) {
   std::istringstream in(text);
   Poll poll;
   FindingTally tally;
@@ -92,7 +92,7 @@ TEST(PollReaderTest, RowsThatLoadAndWhatIsToldOfThem) {
        "3: a team with 0 votes; the ranking drops it\n"},
   };
   for (const Case& c : cases) {
-    const Read result = read(c.text);
+    const Read result = readPoll(c.text);
     EXPECT_EQ(result.date, c.date) << c.what;
     EXPECT_EQ(result.rows, c.rows) << c.what;
     EXPECT_EQ(result.findings, c.findings) << c.what;
@@ -135,7 +135,7 @@ TEST(PollReaderTest, LinesThatAreNotRowsRefuseTheFileAndSayWhatToChange) {
            notARow + "\n"},
   };
   for (const auto& c : cases) {
-    const Read result = read(c.text);
+    const Read result = readPoll(c.text);
     EXPECT_EQ(result.findings, c.findings) << c.text.substr(0, 60);
   }
 }
@@ -157,7 +157,7 @@ TEST(PollReaderTest, LinesAcrossTheReadBlockBoundaryAreReadWhole) {
       ++rows;
     }
     text += row;
-    const Read result = read(text);
+    const Read result = readPoll(text);
     ASSERT_EQ(result.rows.size(), rows + 1) << "shift " << shift;
     EXPECT_EQ(result.rows.back(), (Row{"Name", 123, 45, 67, 8901})) << "shift " << shift;
     EXPECT_EQ(result.findings, "") << "shift " << shift;

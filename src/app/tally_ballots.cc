@@ -1,0 +1,130 @@
+// The tally from the command line: read, check and count every ballot file, then write the week.
+#include "app/tally_ballots.h"
+
+#include <cerrno>
+#include <istream>
+#include <new>
+
+#include "ballots/ballot_reader.h"
+#include "ballots/records.h"
+#include "ballots/tally.h"
+#include "pollfile/load_poll.h"
+#include "pollfile/poll_writer.h"
+#include "pollfile/save_poll.h"
+#include "system/error_text.h"
+#include "system/file_streams.h"
+#include "system/file_system.h"
+#include "system/standard_streams.h"
+
+namespace {
+
+// Runs `read` on an istream over the file at `path` ("-": standard input); false, with `err`
+// told why, when the file cannot be opened or read.
+template <typename Read>
+bool readFile(const std::string& path, std::ostream& err, Read read) {
+  FileSystem& files = realFileSystem();
+  const bool standardInput = path == "-";
+  Descriptor file(files, standardInput ? -1 : files.openForReading(path));
+  const int fd = standardInput ? kStandardInput : file.fd();
+  int error = fd < 0 ? errno : 0;
+  if (error == 0) {
+    const std::optional<FileSystem::Status> status = files.status(fd);
+    if (status && status->directory) error = EISDIR;
+  }
+  if (error == 0) {
+    FileReadBuffer buffer(files, fd);
+    std::istream in(&buffer);
+    if (read(in) && buffer.error() == 0) return true;
+    error = buffer.error();
+  }
+  err << "hoops-ranking: cannot read '" << path << "': " << errorText(error != 0 ? error : EIO)
+      << '\n';
+  return false;
+}
+
+void tell(std::ostream& err, const std::vector<BallotProblem>& problems) {
+  for (const BallotProblem& problem : problems) {
+    if (problem.file.empty()) {
+      err << "hoops-ranking: " << problem.what << '\n';
+    } else {
+      err << problem.file << ':' << problem.line << ": " << problem.what << '\n';
+    }
+  }
+}
+
+int tally(const TallyRequest& request, std::ostream& out, std::ostream& err) {
+  Poll last;
+  std::string reason;
+  std::vector<Finding> findings;
+  const LoadOutcome loaded = request.last == "-"
+                                 ? loadPollFrom(last, kStandardInput, &reason, &findings)
+                                 : loadPollFile(last, request.last, &reason, &findings);
+  if (loaded != LoadOutcome::kLoaded) {
+    for (const Finding& finding : findings) {
+      err << request.last << ':' << finding.line << ": " << finding.text() << '\n';
+    }
+    err << "hoops-ranking: cannot open '" << request.last << "': " << reason << '\n';
+    return loaded == LoadOutcome::kRefused ? 1 : 2;
+  }
+  std::vector<BallotProblem> problems;
+  std::vector<TeamRecord> records;
+  if (request.records && !readFile(*request.records, err, [&](std::istream& in) {
+        return readRecords(in, *request.records, records, problems);
+      })) {
+    return 2;
+  }
+  Tally tally(last, request.records ? &records : nullptr);
+  for (const std::string& path : request.ballots) {
+    const std::string voter = voterOfListFile(path);
+    const auto take = [&](const Ballot& ballot) { tally.count(path, ballot, problems); };
+    if (!readFile(path, err,
+                  [&](std::istream& in) { return readBallots(in, path, voter, take, problems); })) {
+      return 2;
+    }
+  }
+  Poll week;
+  std::vector<std::string> noRecord;
+  if (problems.empty()) tally.week(last.date, week, noRecord, problems);
+  if (!problems.empty()) {
+    tell(err, problems);
+    err << "hoops-ranking: nothing is written: " << problems.size()
+        << (problems.size() == 1 ? " problem" : " problems") << " in the ballots\n";
+    return 1;
+  }
+  for (const std::string& name : tally.newTeams()) {
+    err << "hoops-ranking: new this week: " << name << '\n';
+  }
+  for (const std::string& name : noRecord) {
+    err << "hoops-ranking: no record for " << name << "; it is written as 0-0\n";
+  }
+  if (!request.output) {
+    writePollFile(out, week);
+    return 0;
+  }
+  std::vector<std::string> notes;
+  if (!savePoll(week, *request.output, &reason, &notes)) {
+    err << "hoops-ranking: cannot save '" << *request.output << "': " << reason << '\n';
+    return 2;
+  }
+  for (const std::string& note : notes) err << "hoops-ranking: " << note << '\n';
+  out << tally.ballots() << (tally.ballots() == 1 ? " ballot of " : " ballots of ")
+      << tally.places() << " places: " << week.teamCount()
+      << (week.teamCount() == 1 ? " team" : " teams") << " in the week's poll, saved to "
+      << *request.output << '\n';
+  return 0;
+}
+
+}  // namespace
+
+int tallyBallots(const TallyRequest& request, std::ostream& out, std::ostream& err) {
+  try {
+    const int status = tally(request, out, err);
+    out.flush();
+    err.flush();
+    return status;
+  } catch (const std::bad_alloc&) {
+    out.flush();
+    err << "hoops-ranking: cannot tally: out of memory\n" << std::flush;
+    return 2;
+  }
+}

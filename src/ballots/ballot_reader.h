@@ -1,0 +1,42 @@
+// Voters' ballots, in the forms they arrive in.
+#ifndef HOOPS_BALLOTS_BALLOT_READER_H_
+#define HOOPS_BALLOTS_BALLOT_READER_H_
+
+#include <cstddef>
+#include <functional>
+#include <istream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Something in a file that keeps the week from being counted, where it stands.
+struct BallotProblem {
+  std::string file;
+  std::size_t line = 0;
+  std::string what;
+};
+
+// One ballot as read: who cast it, on which line, and its teams from first place down. The
+// views hold until the next ballot is read.
+struct Ballot {
+  std::string_view voter;
+  std::size_t line = 0;
+  std::vector<std::string_view> teams;
+};
+
+// Reads the ballots of the file `file` from `in`, told apart by content: a table when any line
+// holds a tab (tab-separated) or else a comma (comma-separated, RFC 4180), one ballot a row,
+// the voter first, then the teams from first place down; otherwise one ballot, one team a
+// line, cast by the voter `listVoter` (the file's name without its folder and extension).
+// Blanks around a field, blank rows, a first row whose first field is "Voter" (in any case), a
+// UTF-8 byte-order mark and CR LF line ends are read as meant. Each ballot goes to `take`; what
+// is wrong with the form (a row without a voter, quotes not closed) goes to `problems`.
+// Returns false on a read error.
+bool readBallots(std::istream& in, const std::string& file, std::string_view listVoter,
+                 const std::function<void(const Ballot&)>& take,
+                 std::vector<BallotProblem>& problems);
+
+// The voter of a one-list ballot file at `path`: its name without the folder and extension.
+std::string voterOfListFile(const std::string& path);
+
+#endif  // HOOPS_BALLOTS_BALLOT_READER_H_

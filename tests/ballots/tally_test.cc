@@ -1,0 +1,141 @@
+// Ballots counted into a week: the points, the order, and every problem a poll keeper would
+// catch by hand.
+#include "ballots/tally.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ballots/ballot_reader.h"
+#include "ballots/records.h"
+#include "pollfile/load_poll.h"
+#include "pollfile/poll_writer.h"
+#include "temp_dir.h"
+
+namespace {
+
+const std::string kLast =
+    "March 2 2025\n1\tGonzaga\t24-2\t1512\t1\n2\tDuke\t23-3\t1488\t2\n3\tHouston\t22-3\t1401\t3\n";
+
+struct Outcome {
+  std::string week;      // the poll file written, or "" when refused
+  std::string problems;  // "FILE:LINE: what" lines
+  std::string told;      // names new this week and without a record
+};
+
+// Tallies ballot files (name, text) against last week's poll `last`, with a records file
+// when `records` is given.
+Outcome tallyOf(const std::string& last,
+                const std::vector<std::pair<std::string, std::string>>& files,
+                const std::string* records = nullptr) {
+  TempDir dir;
+  writeFile(dir.file("last.txt"), last);
+  Poll lastWeek;
+  EXPECT_EQ(loadPollFile(lastWeek, dir.file("last.txt")), LoadOutcome::kLoaded);
+  std::vector<BallotProblem> problems;
+  std::vector<TeamRecord> teamRecords;
+  if (records != nullptr) {
+    std::istringstream in(*records);
+    readRecords(in, "records.txt", teamRecords, problems);
+  }
+  Tally tally(lastWeek, records != nullptr ? &teamRecords : nullptr);
+  for (const auto& [name, text] : files) {
+    std::istringstream in(text);
+    readBallots(
+        in, name, voterOfListFile(name),
+        [&](const Ballot& ballot) { tally.count(name, ballot, problems); }, problems);
+  }
+  Outcome outcome;
+  Poll week;
+  std::vector<std::string> noRecord;
+  if (problems.empty() && tally.week(lastWeek.date, week, noRecord, problems)) {
+    std::ostringstream out;
+    writePollFile(out, week);
+    outcome.week = out.str();
+  }
+  for (const BallotProblem& p : problems) {
+    outcome.problems += p.file + ":" + std::to_string(p.line) + ": " + p.what + "\n";
+  }
+  for (const std::string& name : tally.newTeams()) outcome.told += "new: " + name + "\n";
+  for (const std::string& name : noRecord) outcome.told += "no record: " + name + "\n";
+  return outcome;
+}
+
+TEST(TallyTest, SixtyBallotsGiveThePointsWorkedOutApart) {
+  // Made, with the points and order worked out on their own, by data/make_sixty.py.
+  const std::string data = HOOPS_TEST_DATA;
+  const Outcome outcome = tallyOf(readFile(data + "/sixty-last.txt"),
+                                  {{"sixty-ballots.csv", readFile(data + "/sixty-ballots.csv")}});
+  EXPECT_EQ(outcome.problems, "");
+  EXPECT_EQ(outcome.week, readFile(data + "/sixty-expected.txt"));
+  EXPECT_EQ(outcome.told,
+            "new: Late Bloomer College\nnew: Newcomer State\n"
+            "no record: Newcomer State\nno record: Late Bloomer College\n");
+}
+
+TEST(TallyTest, PointsOrderAndTheForms) {
+  const struct {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> files;
+    std::string week;
+    std::string told;
+  } cases[] = {
+      {"a table and a list; equal points in last week's order, new teams after by name",
+       {{"b.csv", "VOTER,1st,2nd\r\nAnn,Houston,Duke\r\n\r\n,,\r\nBob,Gonzaga,Purdue,,\r\n"},
+        {"polls/Cy Young.txt", "Zags\nHouston\n"}},
+       "March 9 2025\n1\tHouston\t22-3\t3\t3\n2\tGonzaga\t24-2\t2\t1\n3\tZags\t0-0\t2\t-\n"
+       "4\tDuke\t23-3\t1\t2\n5\tPurdue\t0-0\t1\t-\n",
+       "new: Purdue\nnew: Zags\nno record: Zags\nno record: Purdue\n"},
+      {"tab-separated, with a comma in a name",
+       {{"b.tsv", "Ann\tDuke\tTexas A&M, CC\n"}},
+       "March 9 2025\n1\tDuke\t23-3\t2\t2\n2\tTexas A&M, CC\t0-0\t1\t-\n",
+       "new: Texas A&M, CC\nno record: Texas A&M, CC\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = tallyOf(kLast, c.files);
+    EXPECT_EQ(outcome.problems, "") << c.what;
+    EXPECT_EQ(outcome.week, c.week) << c.what;
+    EXPECT_EQ(outcome.told, c.told) << c.what;
+  }
+}
+
+TEST(TallyTest, EveryProblemInEveryFileIsNamedAndNothingIsWritten) {
+  const std::string records = "Gonzaga,25-2\nDuke,23,4\nHouston\nPurdue,20-5\n";
+  const Outcome outcome = tallyOf(kLast,
+                                  {{"a.csv",
+                                    "Ann,Gonzaga,Duke,Houston\n"
+                                    "Bob,Duke,Gonzaga\n"
+                                    "Cy,gonzaga,,Duke\n"
+                                    ",Duke,Gonzaga,Houston\n"
+                                    "Dee,Duke,Duke,Kansas\n"
+                                    "Eve,\"Duke,Gonzaga,Houston\n"},
+                                   {"polls/Ann.txt", "Gonzaga\nDuke\nHouston\n"}},
+                                  &records);
+  EXPECT_EQ(outcome.week, "");
+  EXPECT_EQ(outcome.problems,
+            "records.txt:3: not a record: a team's name, then W-L or wins and losses\n"
+            "a.csv:2: a ballot of 2 teams; the first ballot has 3\n"
+            "a.csv:3: 'gonzaga' is not a team of last week's poll or of the records; did you mean "
+            "'Gonzaga'?\n"
+            "a.csv:3: place 2 is empty\n"
+            "a.csv:4: a ballot without a voter\n"
+            "a.csv:5: 'Duke' is on this ballot twice, in places 1 and 2\n"
+            "a.csv:5: 'Kansas' is not a team of last week's poll or of the records\n"
+            "a.csv:6: a quote that is never closed\n"
+            "polls/Ann.txt:1: 'Ann' has cast a ballot already, at a.csv:1\n");
+}
+
+TEST(TallyTest, RecordsGiveTheWeeksRecords) {
+  const std::string records = "Gonzaga,25-2\n\"Duke\",23,4\nPurdue,20-5\n";
+  const Outcome outcome =
+      tallyOf(kLast, {{"a.csv", "Ann,Purdue,Gonzaga\nBob,Duke,Gonzaga\n"}}, &records);
+  EXPECT_EQ(outcome.problems, "");
+  EXPECT_EQ(outcome.week,
+            "March 9 2025\n1\tGonzaga\t25-2\t2\t1\n2\tDuke\t23-4\t2\t2\n3\tPurdue\t20-5\t2\t-\n");
+  EXPECT_EQ(outcome.told, "");
+}
+
+}  // namespace
