@@ -8,7 +8,8 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(poll_reader_fuzzer number_prompt_fuzzer date_fuzzer save_load_fuzzer)
+[ ${#targets[@]} -gt 0 ] || targets=(poll_reader_fuzzer number_prompt_fuzzer date_fuzzer save_load_fuzzer
+  ballot_reader_fuzzer)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j 2 --target "${targets[@]}"

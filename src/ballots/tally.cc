@@ -101,8 +101,8 @@ void Tally::count(const std::string& file, const Ballot& ballot,
   } else {
     voters_.emplace(std::string(ballot.voter), Cast{files_.size() - 1, ballot.line});
   }
-  std::vector<std::ptrdiff_t> teams;
-  teams.reserve(ballot.teams.size());
+  std::vector<std::ptrdiff_t>& teams = onBallot_;
+  teams.clear();
   for (std::size_t place = 1; place <= ballot.teams.size(); ++place) {
     const std::string_view name = ballot.teams[place - 1];
     if (name.empty()) {

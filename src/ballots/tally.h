@@ -87,8 +87,9 @@ class Tally {
   Index index_;
   Index folded_;  // every known name with case, spaces and punctuation folded away
   std::unordered_map<std::string, Cast, Hash, std::equal_to<>> voters_;
-  std::vector<std::string> files_;  // the ballot files met so far
-  std::size_t seen_ = 0;            // ballots looked at, to mark the teams of each
+  std::vector<std::string> files_;        // the ballot files met so far
+  std::vector<std::ptrdiff_t> onBallot_;  // the teams of the ballot being counted
+  std::size_t seen_ = 0;                  // ballots looked at, to mark the teams of each
   std::size_t ballots_ = 0;
   std::size_t places_ = 0;  // N, once the first ballot is counted
 };

@@ -45,4 +45,18 @@ status=0
 ${runner[@]+"${runner[@]}"} "$exe" "${words[@]}" > "$work/check-output.txt" || status=$?
 [ "$status" -eq 1 ] || { echo "--check gave status $status, not 1"; exit 1; }
 diff -u "$work/check-expected.txt" "$work/check-output.txt"
+
+# The tally example: its command, with the week saved in the work folder, prints what is shown,
+# and the menu loads what it saved.
+block "<!-- tally-example -->" > "$work/tally.txt"
+command="$(head -1 "$work/tally.txt")"
+command="${command#\$ hoops-ranking }"
+eval "words=(${command% --output *})"
+tail -n +2 "$work/tally.txt" | sed "s|saved to week13.txt|saved to $work/tallied.txt|" \
+  > "$work/tally-expected.txt"
+${runner[@]+"${runner[@]}"} "$exe" "${words[@]}" --output "$work/tallied.txt" \
+  > "$work/tally-output.txt"
+diff -u "$work/tally-expected.txt" "$work/tally-output.txt"
+printf '\n1\n%s\n9\nx' "$work/tallied.txt" | ${runner[@]+"${runner[@]}"} "$exe" |
+  grep -q "Loaded file."
 echo "README week passed"
