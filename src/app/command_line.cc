@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/check_files.h"
+#include "app/publish_poll.h"
 #include "app/tally_ballots.h"
 
 namespace {
@@ -16,6 +17,8 @@ constexpr std::string_view kUsage =
     "Usage: hoops-ranking [OPTION]... \n"
     "  or:  hoops-ranking --check [--] FILE...\n"
     "  or:  hoops-ranking --tally LAST BALLOTS... [--records FILE] [--output FILE]\n"
+    "  or:  hoops-ranking --publish FORMAT WEEK... [--ballots FILE...] [--top N]\n"
+    "                     [--output FILE]\n"
     "Keep a weekly college-basketball poll at the console.\n"
     "\n"
     "With no argument, hoops-ranking shows its title screen and runs an interactive\n"
@@ -39,7 +42,18 @@ constexpr std::string_view kUsage =
     "                   nothing is written (status 1)\n"
     "  --records FILE   with --tally: the teams' records (name, then W-L or wins\n"
     "                   and losses); every ballot's team must be in it or in LAST\n"
-    "  --output FILE    with --tally: save the week to FILE, as the menu saves\n"
+    "  --publish FORMAT WEEK...\n"
+    "                   publish the newest of a season's poll files as its readers\n"
+    "                   see it: shared ranks, last week's ranks, others receiving\n"
+    "                   votes, dropped teams. FORMAT is text (a newspaper's agate),\n"
+    "                   markdown, csv (every team with points), json, or html (a\n"
+    "                   page with the season's chart)\n"
+    "  --ballots FILE...  with --publish: the newest week's ballots (the forms\n"
+    "                   --tally reads), for first-place votes; their points must be\n"
+    "                   the week's votes\n"
+    "  --top N          with --publish: rank the teams whose shared rank is at most\n"
+    "                   N (25)\n"
+    "  --output FILE    with --tally or --publish: save to FILE, as the menu saves\n"
     "  -h, --help       show this help and exit\n"
     "      --version    show the version and exit\n"
     "\n"
@@ -67,11 +81,18 @@ int refuse(std::ostream& err, const std::string& complaint) {
 std::optional<int> answerArguments(int count, const char* const* arguments, std::ostream& out,
                                    std::ostream& err) {
   if (count == 0) return std::nullopt;
-  enum class Mode { kNone, kCheck, kTally } mode = Mode::kNone;
+  enum class Mode { kNone, kCheck, kTally, kPublish } mode = Mode::kNone;
   bool optionsEnded = false;
-  std::vector<std::string> files;
-  std::optional<std::string> records, output;
+  std::vector<std::string> files, ballots;
+  std::vector<std::string>* operands = &files;  // --ballots takes the files after it
+  std::optional<std::string> records, output, format, top;
   std::string unexpected;  // the first argument that has no place, if any
+  // A mode's option; a second mode is an argument out of place.
+  const auto enter = [&](Mode wanted) {
+    if (mode != Mode::kNone && mode != wanted) return false;
+    mode = wanted;
+    return true;
+  };
   for (int i = 0; i < count; ++i) {
     const std::string_view argument = arguments[i];
     // An option's value: "--output FILE" or "--output=FILE".
@@ -87,8 +108,11 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
       return false;
     };
     if (optionsEnded || argument == "-" || argument.empty() || argument.front() != '-') {
-      files.emplace_back(argument);
-    } else if (argument == "--") {
+      operands->emplace_back(argument);
+      continue;
+    }
+    operands = &files;
+    if (argument == "--") {
       optionsEnded = true;
     } else if (argument == "-h" || argument == "--help") {
       out << kUsage << std::flush;  // asked for help, the rest is not looked at
@@ -96,22 +120,29 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
     } else if (argument == "--version") {
       out << kVersion << std::flush;
       return out ? 0 : 1;
-    } else if (argument == "--check" && mode != Mode::kTally) {
-      mode = Mode::kCheck;
-    } else if (argument == "--tally" && mode != Mode::kCheck) {
-      mode = Mode::kTally;
-    } else if (value("--records", records) || value("--output", output)) {
+    } else if (argument == "--check" && enter(Mode::kCheck)) {
+    } else if (argument == "--tally" && enter(Mode::kTally)) {
+    } else if ((argument == "--publish" || argument.substr(0, 10) == "--publish=") &&
+               enter(Mode::kPublish) && value("--publish", format)) {
+    } else if (argument == "--ballots") {
+      operands = &ballots;
+    } else if (value("--records", records) || value("--output", output) || value("--top", top)) {
     } else if (unexpected.empty()) {
       unexpected = argument;
     }
   }
   if (!unexpected.empty()) return refuse(err, "unexpected argument '" + unexpected + "'");
+  const bool tallyOptions = records.has_value();
+  const bool publishOptions = top.has_value() || !ballots.empty();
+  if ((tallyOptions && mode != Mode::kTally) || (publishOptions && mode != Mode::kPublish) ||
+      (output && mode != Mode::kTally && mode != Mode::kPublish)) {
+    return refuse(err, "--records goes with --tally, --ballots and --top with --publish, "
+                       "--output with either");
+  }
   switch (mode) {
     case Mode::kNone:
-      if (records || output) return refuse(err, "--records and --output go with --tally");
       return refuse(err, "unexpected argument '" + files.front() + "'");
     case Mode::kCheck:
-      if (records || output) return refuse(err, "--records and --output go with --tally");
       if (files.empty()) return refuse(err, "--check needs one or more poll files");
       return checkPollFiles(files, out, err);
     case Mode::kTally: {
@@ -120,6 +151,11 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
       }
       TallyRequest request{files.front(), {files.begin() + 1, files.end()}, records, output};
       return tallyBallots(request, out, err);
+    }
+    case Mode::kPublish: {
+      if (files.empty()) return refuse(err, "--publish needs a format and one or more weeks");
+      PublishRequest request{*format, files, ballots, top.value_or("25"), output};
+      return publishPoll(request, out, err);
     }
   }
   return 2;

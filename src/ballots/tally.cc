@@ -173,6 +173,14 @@ bool Tally::week(const PollDate& date, Poll& poll, std::vector<std::string>& noR
   return fits;
 }
 
+std::unordered_map<std::string, int64_t> Tally::points() const {
+  std::unordered_map<std::string, int64_t> points;
+  for (const Entry& entry : entries_) {
+    if (entry.points > 0) points.emplace(entry.name, entry.points);
+  }
+  return points;
+}
+
 std::unordered_map<std::string, int64_t> Tally::firstPlaces() const {
   std::unordered_map<std::string, int64_t> counts;
   for (const Entry& entry : entries_) {

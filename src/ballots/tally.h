@@ -50,6 +50,8 @@ class Tally {
 
   // How many first places each team got, by name.
   std::unordered_map<std::string, int64_t> firstPlaces() const;
+  // The points of each team that got any, by name.
+  std::unordered_map<std::string, int64_t> points() const;
 
  private:
   struct Entry {

@@ -90,6 +90,19 @@ bool isPollDate(std::string_view text) {
          partValue(parts->day) <= daysInMonth(partValue(parts->year), parts->monthIndex);
 }
 
+std::optional<int64_t> dayNumber(std::string_view text) {
+  if (!isPollDate(text)) return std::nullopt;
+  const DateParts parts = *splitDate(text);
+  const int64_t year = partValue(parts.year);
+  int64_t days = partValue(parts.day) - 1;
+  for (int month = 0; month < parts.monthIndex; ++month) {
+    days += daysInMonth(static_cast<int32_t>(year), month);
+  }
+  // The days of the years before, Gregorian leap rule (year 1 begins at day 0).
+  const int64_t before = year - 1;
+  return days + before * 365 + before / 4 - before / 100 + before / 400;
+}
+
 void advanceWeek(PollDate& date) {
   // A buffer without a terminator holds no text; leave it alone.
   std::string_view text(date, strnlen(date, sizeof date));

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 // A poll date is "<Month> <day> <year>", e.g. "April 4 2010": a full English month name,
@@ -25,6 +26,10 @@ bool formatPollDate(PollDate& date, int monthIndex, int32_t day, int32_t year);
 // True when `text` is a poll date as the program writes it: a full month name, a day of that
 // month and a year from 1 to 9999, with no leading zeros and single spaces between.
 bool isPollDate(std::string_view text);
+
+// The day `text` names, as a count of days that grows by one a day (for ordering and telling
+// weeks apart), when it is a poll date as isPollDate() takes it; nullopt otherwise.
+std::optional<int64_t> dayNumber(std::string_view text);
 
 // Moves the poll date in `date` on by seven days, in place. A text outside the format (not
 // three space-separated parts, an unknown month name, a day over 2 or a year over 4

@@ -76,12 +76,23 @@ class RowParser {
     if (!number(team.wins) || at_ == end_ || isDigit(*at_)) return false;
     ++at_;  // the one character between wins and losses, whatever it is
     if (!number(team.losses) || !blanks() || !number(team.votes)) return false;
+    lastWeekColumn_ = -1;
     if (blanks()) {
+      const char* start = at_;
       while (at_ != end_ && (isDigit(*at_) || *at_ == '-')) ++at_;  // last week: replaced
+      int32_t rank = 0;
+      const char* stop = at_;
+      at_ = start;
+      if (number(rank) && at_ == stop) lastWeekColumn_ = rank;
+      at_ = stop;
+      tooLarge_ = false;  // a column the load does not use refuses nothing
       skipBlanks();
     }
     return at_ == end_;
   }
+
+  // What the row's last-week column said: its rank, or -1.
+  int32_t lastWeekColumn() const { return lastWeekColumn_; }
 
   // True when the row failed on a number over 2147483647.
   bool tooLarge() const { return tooLarge_; }
@@ -115,6 +126,7 @@ class RowParser {
   const char* at_;
   const char* end_;
   bool tooLarge_ = false;
+  int32_t lastWeekColumn_ = -1;
 };
 
 // What keeps `text` (a line, without blanks at its end) from being a row, as its writer is most
@@ -151,8 +163,8 @@ FindingTally::Kind whatItIs(std::string_view text, bool firstRow, bool tooLarge)
 // Hands the lines of a stream, a line at a time, to a reader of lines.
 class PollLines {
  public:
-  PollLines(std::istream& in, Poll& poll, FindingTally& tally)
-      : in_(in), poll_(poll), tally_(tally), block_(new char[kBlockSize]) {}
+  PollLines(std::istream& in, Poll& poll, FindingTally& tally, std::vector<int32_t>* lastWeeks)
+      : in_(in), poll_(poll), tally_(tally), lastWeeks_(lastWeeks), block_(new char[kBlockSize]) {}
 
   bool readAll() {
     while (in_) {
@@ -247,11 +259,13 @@ class PollLines {
     }
     if (hasControl(team.name)) tally_.note(FindingTally::kControlName, line_);
     if (team.votes == 0) tally_.note(FindingTally::kNoVotes, line_);
+    if (keeping && lastWeeks_ != nullptr) lastWeeks_->push_back(parser.lastWeekColumn());
   }
 
   std::istream& in_;
   Poll& poll_;
   FindingTally& tally_;
+  std::vector<int32_t>* lastWeeks_;
   std::unique_ptr<char[]> block_;
   std::string pending_;  // a line begun in an earlier block
   bool pendingTooLong_ = false;
@@ -262,6 +276,7 @@ class PollLines {
 
 }  // namespace
 
-bool readPollFile(std::istream& in, Poll& poll, FindingTally& tally) {
-  return PollLines(in, poll, tally).readAll();
+bool readPollFile(std::istream& in, Poll& poll, FindingTally& tally,
+                  std::vector<int32_t>* lastWeekColumn) {
+  return PollLines(in, poll, tally, lastWeekColumn).readAll();
 }

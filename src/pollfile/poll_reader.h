@@ -3,7 +3,9 @@
 #ifndef HOOPS_POLLFILE_POLL_READER_H_
 #define HOOPS_POLLFILE_POLL_READER_H_
 
+#include <cstdint>
 #include <istream>
+#include <vector>
 
 #include "poll/poll.h"
 #include "pollfile/poll_findings.h"
@@ -19,7 +21,9 @@
 // 8 KiB. Each row is appended as a team in file order, its position as lastWeek. Any other line
 // refuses the file: no further team is kept, but every line is still looked at, so that the
 // tally names each kind. A NUL byte refuses the file and stops the reading at once. Returns
-// false when `in` reports a read error.
-bool readPollFile(std::istream& in, Poll& poll, FindingTally& tally);
+// false when `in` reports a read error. `lastWeekColumn` (when given) gets, for each team kept,
+// what its row's last-week column says: the rank, or -1 for '-', none or anything else.
+bool readPollFile(std::istream& in, Poll& poll, FindingTally& tally,
+                  std::vector<int32_t>* lastWeekColumn = nullptr);
 
 #endif  // HOOPS_POLLFILE_POLL_READER_H_

@@ -3,6 +3,7 @@
 #include "pollfile/save_poll.h"
 
 #include <cerrno>
+#include <functional>
 #include <new>
 #include <ostream>
 #include <string>
@@ -15,15 +16,6 @@
 #include "system/file_streams.h"
 
 namespace {
-
-// Sends the poll to `fd`; the errno of a failure, or 0.
-int writeAll(FileSystem& files, int fd, const Poll& poll) {
-  FileWriteBuffer buffer(files);
-  buffer.attach(fd);
-  std::ostream out(&buffer);
-  if (writePollFile(out, poll)) return 0;
-  return buffer.error() != 0 ? buffer.error() : EIO;
-}
 
 // Adds to `notes` what the operator should know of a save of `path` that succeeded. Best
 // effort: without memory for them the notes are left out.
@@ -59,13 +51,15 @@ void tellWhatWasNotKept(const std::string& path, const FileReplacement& file,
 
 }  // namespace
 
-bool savePoll(const Poll& poll, const std::string& path, std::string* reason,
-              std::vector<std::string>* notes, FileSystem& files) {
+bool saveFile(const std::string& path, const std::function<bool(std::ostream&)>& write,
+              std::string* reason, std::vector<std::string>* notes, FileSystem& files) {
   try {
     FileReplacement file(files);
     if (file.begin(path)) {
-      const int error = writeAll(files, file.fd(), poll);
-      if (error != 0) return failWith(reason, error);
+      FileWriteBuffer buffer(files);
+      buffer.attach(file.fd());
+      std::ostream out(&buffer);
+      if (!write(out) || !out.flush()) return failWith(reason, buffer.error());
       if (file.commit()) {
         if (notes != nullptr) tellWhatWasNotKept(path, file, *notes);
         return true;
@@ -80,4 +74,10 @@ bool savePoll(const Poll& poll, const std::string& path, std::string* reason,
   } catch (const std::bad_alloc&) {
     return fail(reason, "out of memory");
   }
+}
+
+bool savePoll(const Poll& poll, const std::string& path, std::string* reason,
+              std::vector<std::string>* notes, FileSystem& files) {
+  return saveFile(
+      path, [&](std::ostream& out) { return writePollFile(out, poll); }, reason, notes, files);
 }

@@ -2,6 +2,8 @@
 #ifndef HOOPS_POLLFILE_SAVE_POLL_H_
 #define HOOPS_POLLFILE_SAVE_POLL_H_
 
+#include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -23,5 +25,11 @@
 // may already hold the new poll.
 bool savePoll(const Poll& poll, const std::string& path, std::string* reason = nullptr,
               std::vector<std::string>* notes = nullptr, FileSystem& files = realFileSystem());
+
+// Saves what `write` writes to the stream it is given (false when it could not write it all)
+// as the file at `path`, as savePoll saves a poll: a published week, say.
+bool saveFile(const std::string& path, const std::function<bool(std::ostream&)>& write,
+              std::string* reason = nullptr, std::vector<std::string>* notes = nullptr,
+              FileSystem& files = realFileSystem());
 
 #endif  // HOOPS_POLLFILE_SAVE_POLL_H_

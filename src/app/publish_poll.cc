@@ -1,0 +1,150 @@
+// Publishing from the command line: the season read and ordered, the ballots checked against
+// the week, the week written in its format.
+#include "app/publish_poll.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <istream>
+#include <new>
+
+#include "ballots/ballot_reader.h"
+#include "ballots/tally.h"
+#include "pollfile/save_poll.h"
+#include "publish/formats.h"
+#include "publish/season.h"
+#include "system/error_text.h"
+#include "system/file_streams.h"
+#include "system/file_system.h"
+#include "system/standard_streams.h"
+
+namespace {
+
+// The number `text` spells, 1 to 2147483647; nullopt otherwise.
+std::optional<int64_t> topOf(const std::string& text) {
+  if (text.empty() || text.size() > 10 ||
+      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return std::nullopt;
+  }
+  const int64_t top = std::stoll(text);
+  if (top < 1 || top > 2147483647) return std::nullopt;
+  return top;
+}
+
+// First-place votes from the ballots of the newest week, checked against its votes; nullopt,
+// with every reason on `err`, when they cannot be had or do not add up.
+std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(
+    const std::vector<std::string>& paths, const Week& week, std::ostream& err, int& status) {
+  Poll known;
+  for (const Week::Row& row : week.rows) {
+    Team team;
+    team.name = row.name;
+    known.appendTeam(team);
+  }
+  Tally tally(known, nullptr);
+  std::vector<BallotProblem> problems;
+  for (const std::string& path : paths) {
+    FileSystem& files = realFileSystem();
+    Descriptor file(files, path == "-" ? -1 : files.openForReading(path));
+    const int fd = path == "-" ? kStandardInput : file.fd();
+    if (fd < 0) {
+      err << "hoops-ranking: cannot read '" << path << "': " << errorText(errno) << '\n';
+      status = 2;
+      return std::nullopt;
+    }
+    FileReadBuffer buffer(files, fd);
+    std::istream in(&buffer);
+    const auto take = [&](const Ballot& ballot) { tally.count(path, ballot, problems); };
+    if (!readBallots(in, path, voterOfListFile(path), take, problems) || buffer.error() != 0) {
+      err << "hoops-ranking: cannot read '" << path << "': "
+          << errorText(buffer.error() != 0 ? buffer.error() : EIO) << '\n';
+      status = 2;
+      return std::nullopt;
+    }
+  }
+  // The ballots' points must be the week's votes, team by team.
+  const std::unordered_map<std::string, int64_t> points = tally.points();
+  std::vector<std::string> differ;
+  for (const Week::Row& row : week.rows) {
+    const auto counted = points.find(row.name);
+    const int64_t ballots = counted == points.end() ? 0 : counted->second;
+    if (ballots != row.votes) {
+      differ.push_back(row.name + " (the ballots give " + std::to_string(ballots) +
+                       ", the week " + std::to_string(row.votes) + ")");
+    }
+  }
+  for (const std::string& name : tally.newTeams()) {
+    differ.push_back(name + " (the ballots give " + std::to_string(points.at(name)) +
+                     ", the week has no such team)");
+  }
+  std::sort(differ.begin(), differ.end());
+  for (const BallotProblem& problem : problems) {
+    err << problem.file << ':' << problem.line << ": " << problem.what << '\n';
+  }
+  if (problems.empty() && !differ.empty()) {
+    err << "hoops-ranking: the ballots are not the week's votes; publish the week the ballots "
+           "were tallied into, or the ballots it was tallied from. Teams that differ:\n";
+    for (const std::string& team : differ) err << "  " << team << '\n';
+  }
+  if (!problems.empty() || !differ.empty()) {
+    status = 1;
+    return std::nullopt;
+  }
+  return tally.firstPlaces();
+}
+
+int publish(const PublishRequest& request, std::ostream& out, std::ostream& err) {
+  const std::optional<Format> format = formatNamed(request.format);
+  const std::optional<int64_t> top = topOf(request.top);
+  if (!format || !top) {
+    err << "hoops-ranking: " << (!format ? "the format '" + request.format + "' is not one of "
+                                           "text, markdown, csv, json, html"
+                                         : "--top takes a whole number from 1 to 2147483647")
+        << "\nTry 'hoops-ranking --help'.\n";
+    return 2;
+  }
+  std::vector<Week> weeks;
+  std::vector<std::string> problems;
+  if (!readSeason(request.weeks, weeks, problems)) {
+    for (const std::string& problem : problems) err << problem << '\n';
+    err << "hoops-ranking: nothing is published\n";
+    return 1;
+  }
+  std::optional<std::unordered_map<std::string, int64_t>> votes;
+  if (!request.ballots.empty()) {
+    int status = 0;
+    votes = firstPlaces(request.ballots, weeks.back(), err, status);
+    if (!votes) return status;
+  }
+  const PublishedWeek week = publishWeek(weeks, *top, votes ? &*votes : nullptr);
+  std::vector<std::string> notes;
+  if (!request.output) {
+    writePublished(out, week, *format, notes);
+  } else {
+    std::string reason;
+    const auto write = [&](std::ostream& file) {
+      writePublished(file, week, *format, notes);
+      return static_cast<bool>(file);
+    };
+    if (!saveFile(*request.output, write, &reason, &notes)) {
+      err << "hoops-ranking: cannot save '" << *request.output << "': " << reason << '\n';
+      return 2;
+    }
+  }
+  for (const std::string& note : notes) err << "hoops-ranking: " << note << '\n';
+  return 0;
+}
+
+}  // namespace
+
+int publishPoll(const PublishRequest& request, std::ostream& out, std::ostream& err) {
+  try {
+    const int status = publish(request, out, err);
+    out.flush();
+    err.flush();
+    return status;
+  } catch (const std::bad_alloc&) {
+    out.flush();
+    err << "hoops-ranking: cannot publish: out of memory\n" << std::flush;
+    return 2;
+  }
+}

@@ -1,0 +1,26 @@
+// hoops-ranking --publish: the newest week of a season as its readers see it.
+#ifndef HOOPS_APP_PUBLISH_POLL_H_
+#define HOOPS_APP_PUBLISH_POLL_H_
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+struct PublishRequest {
+  std::string format;                 // text, markdown, csv, json or html
+  std::vector<std::string> weeks;     // the season's poll files, in any order
+  std::vector<std::string> ballots;   // the newest week's ballots, for first-place votes
+  std::string top = "25";             // as given
+  std::optional<std::string> output;  // else standard output
+};
+
+// Publishes the newest week of `request` (publish/season.h, publish/formats.h) to `out` or
+// through the save to the output file. A season that cannot be ordered (a file refused, a first
+// line not a date, two files with one date), ballots with a problem or whose points are not the
+// week's votes: every reason on `err`, nothing written, status 1. A file that cannot be read or
+// a page that cannot be saved: status 2. A format or top that is not one: status 2 with a hint.
+int publishPoll(const PublishRequest& request, std::ostream& out, std::ostream& err);
+
+#endif  // HOOPS_APP_PUBLISH_POLL_H_

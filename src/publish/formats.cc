@@ -1,0 +1,51 @@
+// Choosing a format, and the words every format shares.
+#include "publish/formats.h"
+
+#include "publish/writers.h"
+
+std::optional<Format> formatNamed(std::string_view name) {
+  if (name == "text") return Format::kText;
+  if (name == "markdown") return Format::kMarkdown;
+  if (name == "csv") return Format::kCsv;
+  if (name == "json") return Format::kJson;
+  if (name == "html") return Format::kHtml;
+  return std::nullopt;
+}
+
+void writePublished(std::ostream& out, const PublishedWeek& week, Format format,
+                    std::vector<std::string>& notes) {
+  switch (format) {
+    case Format::kText:
+      return writeText(out, week);
+    case Format::kMarkdown:
+      return writeMarkdown(out, week);
+    case Format::kCsv:
+      return writeCsv(out, week);
+    case Format::kJson:
+      return writeJson(out, week, notes);
+    case Format::kHtml:
+      return writeHtml(out, week);
+  }
+}
+
+std::string withThousands(int64_t number) {
+  std::string digits = std::to_string(number < 0 ? -number : number);
+  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, 1, ',');
+  return number < 0 ? "-" + digits : digits;
+}
+
+std::string nameWithFirstPlaces(const PublishedTeam& team) {
+  if (team.firstPlaceVotes == 0) return team.name;
+  std::string name = team.name;
+  name += " (";
+  name += std::to_string(team.firstPlaceVotes);
+  name += ')';
+  return name;
+}
+
+std::string change(const PublishedTeam& team) {
+  if (!team.ranked) return "";
+  if (!team.lastWeek) return "NEW";
+  const int64_t moved = *team.lastWeek - team.rank;
+  return moved > 0 ? "+" + std::to_string(moved) : std::to_string(moved);
+}

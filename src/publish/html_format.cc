@@ -1,0 +1,182 @@
+// One standalone page: the table with its caption and header cells, the others and the
+// dropped, and with two weeks or more an inline SVG chart of the season. No script, nothing
+// fetched (the page's own policy forbids it), every name escaped.
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "publish/writers.h"
+
+namespace {
+
+// `text` as HTML text or an attribute's value.
+std::string escaped(std::string_view text) {
+  std::string html;
+  for (const char c : text) {
+    switch (c) {
+      case '&': html += "&amp;"; break;
+      case '<': html += "&lt;"; break;
+      case '>': html += "&gt;"; break;
+      case '"': html += "&quot;"; break;
+      case '\'': html += "&#39;"; break;
+      default: html += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    }
+  }
+  return html;
+}
+
+constexpr std::string_view kStyle =
+    "body{font-family:system-ui,-apple-system,'Segoe UI',sans-serif;color:#111;background:#fff;"
+    "line-height:1.4;margin:0 auto;max-width:50rem;padding:1rem}"
+    "h1{font-size:1.5rem;margin:.5rem 0}"
+    "table{border-collapse:collapse;width:100%}"
+    "caption{text-align:left;font-weight:600;padding:.25rem 0}"
+    "th,td{padding:.3rem .45rem;border-bottom:1px solid #bbb;text-align:left;vertical-align:top}"
+    "thead th{border-bottom:2px solid #111}"
+    "tbody th{font-weight:600}"
+    ".n{text-align:right;font-variant-numeric:tabular-nums;white-space:nowrap}"
+    ".votes{font-weight:400;color:#444}"
+    "figure{margin:1.5rem 0}figcaption{font-size:.9rem;color:#333}"
+    "svg{width:100%;height:auto;font-family:inherit}"
+    "@media (max-width:32rem){body{padding:.5rem}th,td{padding:.25rem .3rem;font-size:.9rem}"
+    ".change{display:none}}"
+    "@media print{body{max-width:none;padding:0}a{color:#111}figure,tr{break-inside:avoid}}";
+
+// Each line's look: no two of the first twenty alike in marker and dash, so that the chart
+// reads without colour; the colours (Okabe and Ito's) help where there is colour.
+constexpr std::string_view kColours[] = {"#0072B2", "#D55E00", "#009E73", "#CC79A7",
+                                         "#E69F00", "#56B4E9", "#000000", "#F0E442"};
+constexpr std::string_view kDashes[] = {"", "6 3", "2 3", "9 3 2 3"};
+
+// A marker of shape `shape` (circle, square, triangle, diamond, cross) at (x, y).
+std::string marker(int shape, double x, double y, std::string_view colour) {
+  const auto n = [](double v) { return std::to_string(static_cast<int>(v)); };
+  const std::string fill = " fill=\"" + std::string(colour) + "\"";
+  switch (shape % 5) {
+    case 0:
+      return "<circle cx=\"" + n(x) + "\" cy=\"" + n(y) + "\" r=\"4\"" + fill + "/>";
+    case 1:
+      return "<rect x=\"" + n(x - 4) + "\" y=\"" + n(y - 4) + "\" width=\"8\" height=\"8\"" +
+             fill + "/>";
+    case 2:
+      return "<path d=\"M" + n(x) + " " + n(y - 5) + "L" + n(x + 5) + " " + n(y + 4) + "H" +
+             n(x - 5) + "Z\"" + fill + "/>";
+    case 3:
+      return "<path d=\"M" + n(x) + " " + n(y - 5) + "L" + n(x + 5) + " " + n(y) + "L" + n(x) +
+             " " + n(y + 5) + "L" + n(x - 5) + " " + n(y) + "Z\"" + fill + "/>";
+    default:
+      return "<path d=\"M" + n(x - 4) + " " + n(y - 4) + "L" + n(x + 4) + " " + n(y + 4) + "M" +
+             n(x + 4) + " " + n(y - 4) + "L" + n(x - 4) + " " + n(y + 4) + "\" stroke=\"" +
+             std::string(colour) + "\" stroke-width=\"2.5\"/>";
+  }
+}
+
+void writeChart(std::ostream& out, const PublishedWeek& week) {
+  constexpr double kLeft = 36, kTop = 16, kRow = 22, kPlot = 460, kLabels = 230, kBottom = 44;
+  const std::size_t weeks = week.dates.size();
+  const std::size_t rows = week.chart.size();
+  const double height = kTop + static_cast<double>(rows) * kRow + kBottom;
+  const double width = kLeft + kPlot + kLabels;
+  const auto x = [&](std::size_t w) {
+    return kLeft + 10 + (kPlot - 20) * static_cast<double>(w) / static_cast<double>(weeks - 1);
+  };
+  const auto y = [&](double row) { return kTop + row * kRow + kRow / 2; };
+  const auto n = [](double v) { return std::to_string(static_cast<int>(v)); };
+  out << "<figure>\n<svg viewBox=\"0 0 " << n(width) << ' ' << n(height)
+      << "\" role=\"img\" aria-labelledby=\"chart-title\" xmlns=\"http://www.w3.org/2000/svg\">\n"
+      << "<title id=\"chart-title\">Rank by week of this week's teams, " << escaped(week.dates.front())
+      << " to " << escaped(week.dates.back()) << "</title>\n";
+  // Ranks down the left, weeks along the bottom, a faint line for each.
+  out << "<g font-size=\"11\" fill=\"#333\">\n";
+  for (std::size_t row = 0; row < rows; ++row) {
+    out << "<text x=\"" << n(kLeft - 6) << "\" y=\"" << n(y(static_cast<double>(row)) + 4)
+        << "\" text-anchor=\"end\">" << row + 1 << "</text>\n";
+  }
+  for (std::size_t w = 0; w < weeks; ++w) {
+    out << "<line x1=\"" << n(x(w)) << "\" y1=\"" << n(kTop) << "\" x2=\"" << n(x(w)) << "\" y2=\""
+        << n(kTop + static_cast<double>(rows) * kRow) << "\" stroke=\"#ddd\"/>\n"
+        << "<text x=\"" << n(x(w)) << "\" y=\"" << n(height - kBottom + 18)
+        << "\" text-anchor=\"middle\">" << escaped(week.dates[w]) << "</text>\n";
+  }
+  out << "</g>\n";
+  for (std::size_t line = 0; line < rows; ++line) {
+    const PublishedWeek::Line& team = week.chart[line];
+    const std::string_view colour = kColours[line % 8];
+    const std::string_view dash = kDashes[(line / 5) % 4];
+    out << "<g class=\"team\" fill=\"none\" stroke=\"" << colour
+        << "\" stroke-width=\"2\"" << (dash.empty() ? "" : " stroke-dasharray=\"") << dash
+        << (dash.empty() ? "" : "\"") << ">\n";
+    // A line through each run of weeks ranked; a gap where the team was not.
+    std::string points;
+    const auto flush = [&] {
+      if (points.find(' ') != std::string::npos) {
+        out << "<polyline points=\"" << points << "\"/>\n";
+      }
+      points.clear();
+    };
+    for (std::size_t w = 0; w < weeks; ++w) {
+      if (!team.ranks[w]) {
+        flush();
+        continue;
+      }
+      if (!points.empty()) points += ' ';
+      points += n(x(w)) + "," + n(y(static_cast<double>(*team.ranks[w] - 1)));
+    }
+    flush();
+    out << "<g stroke=\"none\">";
+    for (std::size_t w = 0; w < weeks; ++w) {
+      if (team.ranks[w]) {
+        out << marker(static_cast<int>(line), x(w), y(static_cast<double>(*team.ranks[w] - 1)),
+                      colour);
+      }
+    }
+    out << "</g>\n";
+    // The name at the line's end, in its own row, joined to the point when a tie shares it.
+    const double end = y(static_cast<double>(*team.ranks[weeks - 1] - 1));
+    const double label = y(static_cast<double>(line));
+    if (label != end) {
+      out << "<line x1=\"" << n(x(weeks - 1) + 5) << "\" y1=\"" << n(end) << "\" x2=\""
+          << n(x(weeks - 1) + 14) << "\" y2=\"" << n(label) << "\" stroke-width=\"1\"/>\n";
+    }
+    out << "<text x=\"" << n(x(weeks - 1) + 16) << "\" y=\"" << n(label + 4)
+        << "\" font-size=\"12\" fill=\"#111\" stroke=\"none\">" << escaped(team.name)
+        << "</text>\n</g>\n";
+  }
+  out << "</svg>\n<figcaption>Each line is a team of this week's top " << week.top
+      << ": its rank each week, 1 at the top, and a gap where it was not ranked.</figcaption>\n"
+         "</figure>\n";
+}
+
+}  // namespace
+
+void writeHtml(std::ostream& out, const PublishedWeek& week) {
+  const std::string title = "Top " + std::to_string(week.top) + ", " + escaped(week.date);
+  out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+         "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+         "style-src 'unsafe-inline'\">\n<title>"
+      << title << "</title>\n<style>" << kStyle << "</style>\n</head>\n<body>\n<main>\n<h1>"
+      << title << "</h1>\n<table>\n<caption>The poll of " << escaped(week.date)
+      << ": rank, team (first-place votes), record, points, last week's rank and the change"
+      << "</caption>\n<thead><tr><th scope=\"col\" class=\"n\">Rank</th><th scope=\"col\">Team</th>"
+         "<th scope=\"col\">Record</th><th scope=\"col\" class=\"n\">Points</th>"
+         "<th scope=\"col\" class=\"n\">Last week</th>"
+         "<th scope=\"col\" class=\"n change\">Change</th></tr></thead>\n<tbody>\n";
+  for (const PublishedTeam* team : week.ranked()) {
+    out << "<tr><td class=\"n\">" << team->rank << "</td><th scope=\"row\">" << escaped(team->name);
+    if (team->firstPlaceVotes > 0) {
+      out << " <span class=\"votes\">(" << team->firstPlaceVotes << ")</span>";
+    }
+    out << "</th><td>" << team->wins << '-' << team->losses << "</td><td class=\"n\">"
+        << withThousands(team->points) << "</td><td class=\"n\">"
+        << (team->lastWeek ? std::to_string(*team->lastWeek) : "&ndash;")
+        << "</td><td class=\"n change\">" << change(*team) << "</td></tr>\n";
+  }
+  out << "</tbody>\n</table>\n";
+  const auto name = [](const std::string& text) { return escaped(text); };
+  for (const std::string& line : {othersLine(week, name), droppedLine(week, name)}) {
+    if (!line.empty()) out << "<p>" << line << "</p>\n";
+  }
+  if (week.dates.size() >= 2 && !week.chart.empty()) writeChart(out, week);
+  out << "</main>\n</body>\n</html>\n";
+}

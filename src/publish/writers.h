@@ -1,0 +1,51 @@
+// The writer of each format, and the words they share. Only the publish room includes this.
+#ifndef HOOPS_PUBLISH_WRITERS_H_
+#define HOOPS_PUBLISH_WRITERS_H_
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "publish/season.h"
+
+void writeText(std::ostream& out, const PublishedWeek& week);
+void writeMarkdown(std::ostream& out, const PublishedWeek& week);
+void writeCsv(std::ostream& out, const PublishedWeek& week);
+void writeJson(std::ostream& out, const PublishedWeek& week, std::vector<std::string>& notes);
+void writeHtml(std::ostream& out, const PublishedWeek& week);
+
+// `number` with a comma between each three digits: 1,512.
+std::string withThousands(int64_t number);
+// The team as the table names it: "Gonzaga (63)" with first-place votes, else "Gonzaga".
+std::string nameWithFirstPlaces(const PublishedTeam& team);
+// The team's movement: "+2", "-1", "0", "NEW" when it was not ranked last week; "" when it is
+// not ranked now.
+std::string change(const PublishedTeam& team);
+// "Others receiving votes: Florida 110, Louisville 103." and "Dropped from rankings: No. 19
+// Northwestern, No. 25 Ohio State.", with each name as `name` gives it; "" when there are none.
+template <typename Name>
+std::string othersLine(const PublishedWeek& week, Name name) {
+  std::string line;
+  for (const PublishedTeam* team : week.others()) {
+    line += line.empty() ? "Others receiving votes: " : ", ";
+    line += name(team->name);
+    line += ' ';
+    line += withThousands(team->points);
+  }
+  return line.empty() ? line : line + ".";
+}
+template <typename Name>
+std::string droppedLine(const PublishedWeek& week, Name name) {
+  std::string line;
+  for (const PublishedWeek::Dropped& team : week.dropped) {
+    line += line.empty() ? "Dropped from rankings: " : ", ";
+    line += "No. ";
+    line += std::to_string(team.lastWeek);
+    line += ' ';
+    line += name(team.name);
+  }
+  return line.empty() ? line : line + ".";
+}
+
+#endif  // HOOPS_PUBLISH_WRITERS_H_

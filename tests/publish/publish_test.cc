@@ -1,0 +1,122 @@
+// The published week: shared ranks, last week, the others and the dropped, and every format's
+// escaping; golden files of the examples' season.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "publish/formats.h"
+#include "publish/season.h"
+#include "temp_dir.h"
+
+namespace {
+
+// A week of `date` with rows "name votes" (records 1-1, last-week column -1 unless given).
+Week week(const std::string& date, int64_t day, std::vector<std::pair<std::string, int32_t>> rows,
+          std::vector<int32_t> lastWeeks = {}) {
+  Week w;
+  w.date = date;
+  w.day = day;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    w.rows.push_back({rows[i].first, 1, 1, rows[i].second, i < lastWeeks.size() ? lastWeeks[i] : -1});
+  }
+  return w;
+}
+
+// The published week in a line each: "rank name last change", then the others and dropped.
+std::string summary(const PublishedWeek& published) {
+  std::string text;
+  for (const PublishedTeam* team : published.ranked()) {
+    text += std::to_string(team->rank) + " " + team->name + " " +
+            (team->lastWeek ? std::to_string(*team->lastWeek) : "-") + " ";
+    text += team->ranked ? (team->lastWeek ? std::to_string(*team->lastWeek - team->rank) : "NEW") : "";
+    text += "\n";
+  }
+  for (const PublishedTeam* team : published.others()) text += "others " + team->name + "\n";
+  for (const auto& team : published.dropped) {
+    text += "dropped " + team.name + " " + std::to_string(team.lastWeek) + "\n";
+  }
+  return text;
+}
+
+TEST(PublishTest, SharedRanksLastWeekOthersAndDropped) {
+  const Week before = week("March 2 2025", 1, {{"A", 90}, {"B", 80}, {"C", 80}, {"D", 70}, {"E", 60}});
+  const struct {
+    const char* what;
+    std::vector<Week> weeks;
+    int64_t top;
+    std::string published;
+  } cases[] = {
+      {"a tie shares its rank and skips the next; within it, by name",
+       {week("March 9 2025", 8, {{"Z", 50}, {"Y", 50}, {"X", 40}})}, 3,
+       "1 Y - NEW\n1 Z - NEW\n3 X - NEW\n"},
+      {"a tie at the last place shows every tied team; below it, the others by points",
+       {week("March 9 2025", 8, {{"A", 9}, {"B", 5}, {"D", 5}, {"C", 5}, {"E", 4}, {"F", 4}})}, 2,
+       "1 A - NEW\n2 B - NEW\n2 C - NEW\n2 D - NEW\nothers E\nothers F\n"},
+      {"last week's ranks come shared from the week before; dropped by last week's rank",
+       {before, week("March 9 2025", 8, {{"C", 95}, {"A", 85}, {"F", 75}, {"B", 10}})}, 3,
+       "1 C 2 1\n2 A 1 -1\n3 F - NEW\nothers B\ndropped B 2\n"},
+      {"one week: last week is its own column",
+       {week("March 9 2025", 8, {{"A", 9}, {"B", 8}, {"C", 7}}, {2, 3, 1})}, 2,
+       "1 A 2 1\n2 B - NEW\nothers C\ndropped C 1\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(summary(publishWeek(c.weeks, c.top, nullptr)), c.published) << c.what;
+  }
+}
+
+TEST(PublishTest, EveryFormatEscapesAName) {
+  const std::string name = "<script>alert(1)</script>|*x*,\"q\"";
+  const std::vector<Week> weeks = {week("March 2 2025", 1, {{name, 10}}),
+                                   week("March 9 2025", 8, {{name, 10}, {"Bad \xFF", 5}})};
+  const PublishedWeek published = publishWeek(weeks, 1, nullptr);
+  const struct {
+    Format format;
+    std::string shown;
+  } cases[] = {
+      {Format::kHtml, "&lt;script&gt;alert(1)&lt;/script&gt;|*x*,&quot;q&quot;"},
+      {Format::kMarkdown, "\\<script\\>alert(1)\\</script\\>\\|\\*x\\*,\"q\""},
+      {Format::kCsv, "\"<script>alert(1)</script>|*x*,\"\"q\"\"\""},
+      {Format::kJson, "\"<script>alert(1)</script>|*x*,\\\"q\\\"\""},
+      {Format::kText, name},
+  };
+  for (const auto& c : cases) {
+    std::ostringstream out;
+    std::vector<std::string> notes;
+    writePublished(out, published, c.format, notes);
+    EXPECT_NE(out.str().find(c.shown), std::string::npos) << out.str();
+    if (c.format == Format::kHtml) {
+      EXPECT_EQ(out.str().find("<script"), std::string::npos);
+    }
+    if (c.format == Format::kJson) {
+      EXPECT_NE(out.str().find("\"Bad \xEF\xBF\xBD\""), std::string::npos);
+      EXPECT_EQ(notes, std::vector<std::string>{"the name 'Bad \xFF' is not UTF-8; the JSON has "
+                                                "U+FFFD for each byte that is not"});
+    }
+  }
+}
+
+TEST(PublishTest, TheExamplesSeasonInEveryFormat) {
+  const std::string examples = HOOPS_EXAMPLES;
+  std::vector<Week> weeks;
+  std::vector<std::string> problems;
+  // In any order: the dates order them.
+  ASSERT_TRUE(readSeason({examples + "/week13.txt", examples + "/week10.txt",
+                          examples + "/week12.txt", examples + "/week11.txt"},
+                         weeks, problems));
+  const PublishedWeek published = publishWeek(weeks, 25, nullptr);
+  for (const auto& [format, golden] : std::vector<std::pair<Format, std::string>>{
+           {Format::kText, "week13.txt"},
+           {Format::kMarkdown, "week13.md"},
+           {Format::kCsv, "week13.csv"},
+           {Format::kJson, "week13.json"},
+           {Format::kHtml, "week13.html"}}) {
+    std::ostringstream out;
+    std::vector<std::string> notes;
+    writePublished(out, published, format, notes);
+    EXPECT_EQ(out.str(), readFile(std::string(HOOPS_GOLDEN) + "/" + golden)) << golden;
+  }
+}
+
+}  // namespace
