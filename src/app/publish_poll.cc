@@ -36,9 +36,8 @@ std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(
     const std::vector<std::string>& paths, const Week& week, std::ostream& err, int& status) {
   Poll known;
   for (const Week::Row& row : week.rows) {
-    Team team;
+    Team& team = known.teams.emplace_back();
     team.name = row.name;
-    known.appendTeam(team);
   }
   Tally tally(known, nullptr);
   std::vector<BallotProblem> problems;
@@ -55,8 +54,8 @@ std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(
     std::istream in(&buffer);
     const auto take = [&](const Ballot& ballot) { tally.count(path, ballot, problems); };
     if (!readBallots(in, path, voterOfListFile(path), take, problems) || buffer.error() != 0) {
-      err << "hoops-ranking: cannot read '" << path << "': "
-          << errorText(buffer.error() != 0 ? buffer.error() : EIO) << '\n';
+      err << "hoops-ranking: cannot read '" << path
+          << "': " << errorText(buffer.error() != 0 ? buffer.error() : EIO) << '\n';
       status = 2;
       return std::nullopt;
     }
@@ -65,11 +64,12 @@ std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(
   const std::unordered_map<std::string, int64_t> points = tally.points();
   std::vector<std::string> differ;
   for (const Week::Row& row : week.rows) {
-    const auto counted = points.find(row.name);
+    const std::string name(row.name);
+    const auto counted = points.find(name);
     const int64_t ballots = counted == points.end() ? 0 : counted->second;
     if (ballots != row.votes) {
-      differ.push_back(row.name + " (the ballots give " + std::to_string(ballots) +
-                       ", the week " + std::to_string(row.votes) + ")");
+      differ.push_back(name + " (the ballots give " + std::to_string(ballots) + ", the week " +
+                       std::to_string(row.votes) + ")");
     }
   }
   for (const std::string& name : tally.newTeams()) {
@@ -96,9 +96,11 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
   const std::optional<Format> format = formatNamed(request.format);
   const std::optional<int64_t> top = topOf(request.top);
   if (!format || !top) {
-    err << "hoops-ranking: " << (!format ? "the format '" + request.format + "' is not one of "
-                                           "text, markdown, csv, json, html"
-                                         : "--top takes a whole number from 1 to 2147483647")
+    err << "hoops-ranking: "
+        << (!format ? "the format '" + request.format +
+                          "' is not one of "
+                          "text, markdown, csv, json, html"
+                    : "--top takes a whole number from 1 to 2147483647")
         << "\nTry 'hoops-ranking --help'.\n";
     return 2;
   }

@@ -163,7 +163,7 @@ FindingTally::Kind whatItIs(std::string_view text, bool firstRow, bool tooLarge)
 // Hands the lines of a stream, a line at a time, to a reader of lines.
 class PollLines {
  public:
-  PollLines(std::istream& in, Poll& poll, FindingTally& tally, std::vector<int32_t>* lastWeeks)
+  PollLines(std::istream& in, Poll& poll, FindingTally& tally, std::pmr::vector<int32_t>* lastWeeks)
       : in_(in), poll_(poll), tally_(tally), lastWeeks_(lastWeeks), block_(new char[kBlockSize]) {}
 
   bool readAll() {
@@ -265,7 +265,7 @@ class PollLines {
   std::istream& in_;
   Poll& poll_;
   FindingTally& tally_;
-  std::vector<int32_t>* lastWeeks_;
+  std::pmr::vector<int32_t>* lastWeeks_;
   std::unique_ptr<char[]> block_;
   std::string pending_;  // a line begun in an earlier block
   bool pendingTooLong_ = false;
@@ -277,6 +277,6 @@ class PollLines {
 }  // namespace
 
 bool readPollFile(std::istream& in, Poll& poll, FindingTally& tally,
-                  std::vector<int32_t>* lastWeekColumn) {
+                  std::pmr::vector<int32_t>* lastWeekColumn) {
   return PollLines(in, poll, tally, lastWeekColumn).readAll();
 }

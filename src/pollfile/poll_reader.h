@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <memory_resource>
 #include <vector>
 
 #include "poll/poll.h"
@@ -24,6 +25,6 @@
 // false when `in` reports a read error. `lastWeekColumn` (when given) gets, for each team kept,
 // what its row's last-week column says: the rank, or -1 for '-', none or anything else.
 bool readPollFile(std::istream& in, Poll& poll, FindingTally& tally,
-                  std::vector<int32_t>* lastWeekColumn = nullptr);
+                  std::pmr::vector<int32_t>* lastWeekColumn = nullptr);
 
 #endif  // HOOPS_POLLFILE_POLL_READER_H_

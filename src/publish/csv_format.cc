@@ -1,4 +1,9 @@
-// RFC 4180: a header row, then every team with points, by rank.
+// RFC 4180: a header row, then every team with points, by rank. Each row is put together in a
+// small piece of text and handed to the stream's buffer in one call, as the poll file writer
+// does: a million-team week is written in a blink.
+#include <charconv>
+#include <cstring>
+#include <streambuf>
 #include <string>
 #include <string_view>
 
@@ -6,31 +11,76 @@
 
 namespace {
 
-// `field` as RFC 4180 writes it: in quotes, with quotes doubled, when it holds a comma, a quote,
-// a line end, or blanks at its ends (which readers would drop).
-void writeField(std::ostream& out, std::string_view field) {
-  const bool quote = field.find_first_of(",\"\r\n") != std::string_view::npos ||
-                     (!field.empty() && (field.front() == ' ' || field.back() == ' ' ||
-                                         field.front() == '\t' || field.back() == '\t'));
-  if (!quote) {
-    out << field;
-    return;
+constexpr std::size_t kMostDigits = 20;  // of any 64-bit number
+
+char* putNumber(char* at, int64_t value) {
+  return std::to_chars(at, at + kMostDigits, value).ptr;
+}
+
+// True when RFC 4180 wants `field` in quotes: it holds a comma, a quote or a line end, or blanks
+// at its ends (which readers drop).
+bool needsQuotes(std::string_view field) {
+  if (!field.empty() && (field.front() == ' ' || field.back() == ' ' || field.front() == '\t' ||
+                         field.back() == '\t')) {
+    return true;
   }
-  out << '"';
-  for (const char c : field) out << (c == '"' ? "\"\"" : std::string_view(&c, 1));
-  out << '"';
+  bool special = false;
+  for (const char c : field) special |= (c == ',') | (c == '"') | (c == '\r') | (c == '\n');
+  return special;
 }
 
 }  // namespace
 
 void writeCsv(std::ostream& out, const PublishedWeek& week) {
-  out << "rank,team,first_place_votes,wins,losses,points,last_week,change\r\n";
+  std::streambuf* buffer = out.rdbuf();
+  if (!out || buffer == nullptr) return;
+  const auto send = [&](std::string_view text) {
+    if (buffer->sputn(text.data(), static_cast<std::streamsize>(text.size())) !=
+        static_cast<std::streamsize>(text.size())) {
+      out.setstate(std::ios::badbit);
+    }
+  };
+  send("rank,team,first_place_votes,wins,losses,points,last_week,change\r\n");
+  char row[512];
+  constexpr std::size_t kNameRoom = sizeof row - 8 * (kMostDigits + 1);
+  std::string quoted;
   for (const PublishedTeam& team : week.teams) {
-    out << team.rank << ',';
-    writeField(out, team.name);
-    out << ',' << team.firstPlaceVotes << ',' << team.wins << ',' << team.losses << ','
-        << team.points << ',';
-    if (team.lastWeek) out << *team.lastWeek;
-    out << ',' << change(team) << "\r\n";
+    char* at = putNumber(row, team.rank);
+    *at++ = ',';
+    std::string_view name = team.name;
+    if (needsQuotes(name)) {
+      quoted.clear();
+      quoted.push_back('"');
+      for (const char c : name) {
+        if (c == '"') quoted.push_back('"');
+        quoted.push_back(c);
+      }
+      quoted.push_back('"');
+      name = quoted;
+    }
+    if (name.size() <= kNameRoom) {
+      std::memcpy(at, name.data(), name.size());
+      at += name.size();
+    } else {
+      send({row, static_cast<std::size_t>(at - row)});
+      send(name);
+      at = row;
+    }
+    for (const int64_t number :
+         {team.firstPlaceVotes, int64_t{team.wins}, int64_t{team.losses}, team.points}) {
+      *at++ = ',';
+      at = putNumber(at, number);
+    }
+    *at++ = ',';
+    if (team.lastWeek) at = putNumber(at, *team.lastWeek);
+    *at++ = ',';
+    if (team.ranked) {
+      const std::string moved = change(team);
+      std::memcpy(at, moved.data(), moved.size());
+      at += moved.size();
+    }
+    *at++ = '\r';
+    *at++ = '\n';
+    send({row, static_cast<std::size_t>(at - row)});
   }
 }

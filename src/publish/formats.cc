@@ -29,14 +29,15 @@ void writePublished(std::ostream& out, const PublishedWeek& week, Format format,
 }
 
 std::string withThousands(int64_t number) {
-  std::string digits = std::to_string(number < 0 ? -number : number);
-  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, 1, ',');
-  return number < 0 ? "-" + digits : digits;
+  std::string digits = std::to_string(number);
+  const std::size_t sign = number < 0 ? 1 : 0;
+  for (std::size_t at = digits.size(); at > sign + 3; at -= 3) digits.insert(at - 3, 1, ',');
+  return digits;
 }
 
 std::string nameWithFirstPlaces(const PublishedTeam& team) {
-  if (team.firstPlaceVotes == 0) return team.name;
-  std::string name = team.name;
+  if (team.firstPlaceVotes == 0) return std::string(team.name);
+  std::string name(team.name);
   name += " (";
   name += std::to_string(team.firstPlaceVotes);
   name += ')';
@@ -47,5 +48,7 @@ std::string change(const PublishedTeam& team) {
   if (!team.ranked) return "";
   if (!team.lastWeek) return "NEW";
   const int64_t moved = *team.lastWeek - team.rank;
-  return moved > 0 ? "+" + std::to_string(moved) : std::to_string(moved);
+  std::string text = moved > 0 ? "+" : "";  // a piece at a time: GCC 12 warns falsely of "+" + ...
+  text += std::to_string(moved);
+  return text;
 }

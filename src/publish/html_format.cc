@@ -14,12 +14,23 @@ std::string escaped(std::string_view text) {
   std::string html;
   for (const char c : text) {
     switch (c) {
-      case '&': html += "&amp;"; break;
-      case '<': html += "&lt;"; break;
-      case '>': html += "&gt;"; break;
-      case '"': html += "&quot;"; break;
-      case '\'': html += "&#39;"; break;
-      default: html += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+      case '&':
+        html += "&amp;";
+        break;
+      case '<':
+        html += "&lt;";
+        break;
+      case '>':
+        html += "&gt;";
+        break;
+      case '"':
+        html += "&quot;";
+        break;
+      case '\'':
+        html += "&#39;";
+        break;
+      default:
+        html += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
     }
   }
   return html;
@@ -43,9 +54,10 @@ constexpr std::string_view kStyle =
     "@media print{body{max-width:none;padding:0}a{color:#111}figure,tr{break-inside:avoid}}";
 
 // Each line's look: no two of the first twenty alike in marker and dash, so that the chart
-// reads without colour; the colours (Okabe and Ito's) help where there is colour.
+// reads without colour; the colours (Okabe and Ito's, a wine red for their yellow, which white
+// paper hides) help where there is colour.
 constexpr std::string_view kColours[] = {"#0072B2", "#D55E00", "#009E73", "#CC79A7",
-                                         "#E69F00", "#56B4E9", "#000000", "#F0E442"};
+                                         "#E69F00", "#56B4E9", "#000000", "#882255"};
 constexpr std::string_view kDashes[] = {"", "6 3", "2 3", "9 3 2 3"};
 
 // A marker of shape `shape` (circle, square, triangle, diamond, cross) at (x, y).
@@ -56,8 +68,8 @@ std::string marker(int shape, double x, double y, std::string_view colour) {
     case 0:
       return "<circle cx=\"" + n(x) + "\" cy=\"" + n(y) + "\" r=\"4\"" + fill + "/>";
     case 1:
-      return "<rect x=\"" + n(x - 4) + "\" y=\"" + n(y - 4) + "\" width=\"8\" height=\"8\"" +
-             fill + "/>";
+      return "<rect x=\"" + n(x - 4) + "\" y=\"" + n(y - 4) + "\" width=\"8\" height=\"8\"" + fill +
+             "/>";
     case 2:
       return "<path d=\"M" + n(x) + " " + n(y - 5) + "L" + n(x + 5) + " " + n(y + 4) + "H" +
              n(x - 5) + "Z\"" + fill + "/>";
@@ -78,14 +90,15 @@ void writeChart(std::ostream& out, const PublishedWeek& week) {
   const double height = kTop + static_cast<double>(rows) * kRow + kBottom;
   const double width = kLeft + kPlot + kLabels;
   const auto x = [&](std::size_t w) {
-    return kLeft + 10 + (kPlot - 20) * static_cast<double>(w) / static_cast<double>(weeks - 1);
+    // Inset by half a date's width, so that the first and last dates fit under their lines.
+    return kLeft + 50 + (kPlot - 100) * static_cast<double>(w) / static_cast<double>(weeks - 1);
   };
   const auto y = [&](double row) { return kTop + row * kRow + kRow / 2; };
   const auto n = [](double v) { return std::to_string(static_cast<int>(v)); };
   out << "<figure>\n<svg viewBox=\"0 0 " << n(width) << ' ' << n(height)
       << "\" role=\"img\" aria-labelledby=\"chart-title\" xmlns=\"http://www.w3.org/2000/svg\">\n"
-      << "<title id=\"chart-title\">Rank by week of this week's teams, " << escaped(week.dates.front())
-      << " to " << escaped(week.dates.back()) << "</title>\n";
+      << "<title id=\"chart-title\">Rank by week of this week's teams, "
+      << escaped(week.dates.front()) << " to " << escaped(week.dates.back()) << "</title>\n";
   // Ranks down the left, weeks along the bottom, a faint line for each.
   out << "<g font-size=\"11\" fill=\"#333\">\n";
   for (std::size_t row = 0; row < rows; ++row) {
@@ -103,9 +116,9 @@ void writeChart(std::ostream& out, const PublishedWeek& week) {
     const PublishedWeek::Line& team = week.chart[line];
     const std::string_view colour = kColours[line % 8];
     const std::string_view dash = kDashes[(line / 5) % 4];
-    out << "<g class=\"team\" fill=\"none\" stroke=\"" << colour
-        << "\" stroke-width=\"2\"" << (dash.empty() ? "" : " stroke-dasharray=\"") << dash
-        << (dash.empty() ? "" : "\"") << ">\n";
+    out << "<g class=\"team\" fill=\"none\" stroke=\"" << colour << "\" stroke-width=\"2\""
+        << (dash.empty() ? "" : " stroke-dasharray=\"") << dash << (dash.empty() ? "" : "\"")
+        << ">\n";
     // A line through each run of weeks ranked; a gap where the team was not.
     std::string points;
     const auto flush = [&] {
@@ -173,7 +186,7 @@ void writeHtml(std::ostream& out, const PublishedWeek& week) {
         << "</td><td class=\"n change\">" << change(*team) << "</td></tr>\n";
   }
   out << "</tbody>\n</table>\n";
-  const auto name = [](const std::string& text) { return escaped(text); };
+  const auto name = [](std::string_view text) { return escaped(text); };
   for (const std::string& line : {othersLine(week, name), droppedLine(week, name)}) {
     if (!line.empty()) out << "<p>" << line << "</p>\n";
   }

@@ -29,7 +29,7 @@ void writeMarkdown(std::ostream& out, const PublishedWeek& week) {
         << (team->lastWeek ? std::to_string(*team->lastWeek) : "-") << '|' << change(*team)
         << "|\n";
   }
-  const auto name = [](const std::string& text) { return escaped(text); };
+  const auto name = [](std::string_view text) { return escaped(text); };
   for (const std::string& line : {othersLine(week, name), droppedLine(week, name)}) {
     if (!line.empty()) out << '\n' << line << '\n';
   }

@@ -3,26 +3,43 @@
 #define HOOPS_PUBLISH_SEASON_H_
 
 #include <cstdint>
+#include <memory>
+#include <memory_resource>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "poll/poll.h"
+#include "poll/poll_memory.h"
 #include "system/file_system.h"
 
-// One week of a season, as its file has it.
+// One week of a season, as its file has it. The teams live in the week's own poll (whose
+// memory a week keeps when it is moved); rows view them. A week is moved whole into a place, never
+// assigned over another: its rows' memory is its poll's.
 struct Week {
+  Week() = default;
+  Week(Week&&) noexcept = default;
+  Week& operator=(Week&&) = delete;
+
   struct Row {
-    std::string name;
+    std::string_view name;
     int32_t wins = 0;
     int32_t losses = 0;
     int32_t votes = 0;
     int32_t lastWeekColumn = -1;  // what its last-week column says; -1 for '-'
+    int64_t rank = 0;             // shared: one more than the teams with more points; 0 without
   };
   std::string file;
   std::string date;  // as written on its first line
   int64_t day = 0;   // the date as a day count, for order
-  std::vector<Row> rows;  // in file order
+  Poll teams;
+  std::pmr::vector<Row> rows{teams.teams.get_allocator()};  // in file order, in its memory
+
+  // Adds a team at the end (and ranks the week again).
+  void add(std::string_view name, int32_t wins, int32_t losses, int32_t votes,
+           int32_t lastWeekColumn);
 };
 
 // Reads the poll files `paths` ("-": standard input) as a load reads them, without moving their
@@ -32,10 +49,10 @@ struct Week {
 bool readSeason(const std::vector<std::string>& paths, std::vector<Week>& weeks,
                 std::vector<std::string>& problems, FileSystem& files = realFileSystem());
 
-// One team of the published week.
+// One team of the published week. Names are views into the weeks it was published from.
 struct PublishedTeam {
   int64_t rank = 0;  // shared: one more than the teams with more points
-  std::string name;
+  std::string_view name;
   int64_t firstPlaceVotes = 0;
   int32_t wins = 0;
   int32_t losses = 0;
@@ -44,14 +61,17 @@ struct PublishedTeam {
   bool ranked = false;              // rank at most the top
 };
 
-// The published week: what every published poll shows.
+// The published week: what every published poll shows. Its teams live in memory of its own, as
+// a poll's do (a million-team week publishes without a page fault a team).
 struct PublishedWeek {
+  std::unique_ptr<PollMemory> memory = std::make_unique<PollMemory>();
   std::string date;
   int64_t top = 25;
-  bool firstPlaceVotes = false;      // ballots gave first-place votes
-  std::vector<PublishedTeam> teams;  // every team with points, by rank, then name (byte order)
+  bool firstPlaceVotes = false;  // ballots gave first-place votes
+  // Every team with points, by rank, then name (byte order).
+  std::pmr::vector<PublishedTeam> teams{memory.get()};
   struct Dropped {
-    std::string name;
+    std::string_view name;
     int64_t lastWeek;
   };
   std::vector<Dropped> dropped;  // ranked last week, not now; by last week's rank, then name
@@ -59,7 +79,7 @@ struct PublishedWeek {
   // each week (none where it was not ranked).
   std::vector<std::string> dates;
   struct Line {
-    std::string name;
+    std::string_view name;
     std::vector<std::optional<int64_t>> ranks;
   };
   std::vector<Line> chart;

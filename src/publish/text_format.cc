@@ -56,7 +56,7 @@ void writeText(std::ostream& out, const PublishedWeek& week) {
     pad(line, row.last, w[4], true);
     out << line << '\n';
   }
-  const auto plain = [](const std::string& name) { return name; };
+  const auto plain = [](std::string_view name) { return std::string(name); };
   for (const std::string& line : {othersLine(week, plain), droppedLine(week, plain)}) {
     if (!line.empty()) out << '\n' << line << '\n';
   }

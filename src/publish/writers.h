@@ -45,7 +45,8 @@ std::string droppedLine(const PublishedWeek& week, Name name) {
     line += ' ';
     line += name(team.name);
   }
-  return line.empty() ? line : line + ".";
+  // One full stop, also after a name that ends in one ("No. 25 Ohio St.").
+  return line.empty() || line.back() == '.' ? line : line + ".";
 }
 
 #endif  // HOOPS_PUBLISH_WRITERS_H_

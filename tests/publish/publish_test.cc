@@ -2,6 +2,7 @@
 // escaping; golden files of the examples' season.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@ Week week(const std::string& date, int64_t day, std::vector<std::pair<std::strin
   w.date = date;
   w.day = day;
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    w.rows.push_back({rows[i].first, 1, 1, rows[i].second, i < lastWeeks.size() ? lastWeeks[i] : -1});
+    w.add(rows[i].first, 1, 1, rows[i].second, i < lastWeeks.size() ? lastWeeks[i] : -1);
   }
   return w;
 }
@@ -28,20 +29,30 @@ Week week(const std::string& date, int64_t day, std::vector<std::pair<std::strin
 std::string summary(const PublishedWeek& published) {
   std::string text;
   for (const PublishedTeam* team : published.ranked()) {
-    text += std::to_string(team->rank) + " " + team->name + " " +
+    text += std::to_string(team->rank) + " " + std::string(team->name) + " " +
             (team->lastWeek ? std::to_string(*team->lastWeek) : "-") + " ";
-    text += team->ranked ? (team->lastWeek ? std::to_string(*team->lastWeek - team->rank) : "NEW") : "";
+    text +=
+        team->ranked ? (team->lastWeek ? std::to_string(*team->lastWeek - team->rank) : "NEW") : "";
     text += "\n";
   }
-  for (const PublishedTeam* team : published.others()) text += "others " + team->name + "\n";
+  for (const PublishedTeam* team : published.others()) {
+    text += "others " + std::string(team->name) + "\n";
+  }
   for (const auto& team : published.dropped) {
-    text += "dropped " + team.name + " " + std::to_string(team.lastWeek) + "\n";
+    text += "dropped " + std::string(team.name) + " " + std::to_string(team.lastWeek) + "\n";
   }
   return text;
 }
 
 TEST(PublishTest, SharedRanksLastWeekOthersAndDropped) {
-  const Week before = week("March 2 2025", 1, {{"A", 90}, {"B", 80}, {"C", 80}, {"D", 70}, {"E", 60}});
+  const auto before = [] {
+    return week("March 2 2025", 1, {{"A", 90}, {"B", 80}, {"C", 80}, {"D", 70}, {"E", 60}});
+  };
+  const auto season = [](auto... weeks) {
+    std::vector<Week> all;
+    (all.push_back(std::move(weeks)), ...);
+    return all;
+  };
   const struct {
     const char* what;
     std::vector<Week> weeks;
@@ -49,16 +60,17 @@ TEST(PublishTest, SharedRanksLastWeekOthersAndDropped) {
     std::string published;
   } cases[] = {
       {"a tie shares its rank and skips the next; within it, by name",
-       {week("March 9 2025", 8, {{"Z", 50}, {"Y", 50}, {"X", 40}})}, 3,
+       season(week("March 9 2025", 8, {{"Z", 50}, {"Y", 50}, {"X", 40}})), 3,
        "1 Y - NEW\n1 Z - NEW\n3 X - NEW\n"},
       {"a tie at the last place shows every tied team; below it, the others by points",
-       {week("March 9 2025", 8, {{"A", 9}, {"B", 5}, {"D", 5}, {"C", 5}, {"E", 4}, {"F", 4}})}, 2,
-       "1 A - NEW\n2 B - NEW\n2 C - NEW\n2 D - NEW\nothers E\nothers F\n"},
+       season(
+           week("March 9 2025", 8, {{"A", 9}, {"B", 5}, {"D", 5}, {"C", 5}, {"E", 4}, {"F", 4}})),
+       2, "1 A - NEW\n2 B - NEW\n2 C - NEW\n2 D - NEW\nothers E\nothers F\n"},
       {"last week's ranks come shared from the week before; dropped by last week's rank",
-       {before, week("March 9 2025", 8, {{"C", 95}, {"A", 85}, {"F", 75}, {"B", 10}})}, 3,
+       season(before(), week("March 9 2025", 8, {{"C", 95}, {"A", 85}, {"F", 75}, {"B", 10}})), 3,
        "1 C 2 1\n2 A 1 -1\n3 F - NEW\nothers B\ndropped B 2\n"},
       {"one week: last week is its own column",
-       {week("March 9 2025", 8, {{"A", 9}, {"B", 8}, {"C", 7}}, {2, 3, 1})}, 2,
+       season(week("March 9 2025", 8, {{"A", 9}, {"B", 8}, {"C", 7}}, {2, 3, 1})), 2,
        "1 A 2 1\n2 B - NEW\nothers C\ndropped C 1\n"},
   };
   for (const auto& c : cases) {
@@ -68,8 +80,9 @@ TEST(PublishTest, SharedRanksLastWeekOthersAndDropped) {
 
 TEST(PublishTest, EveryFormatEscapesAName) {
   const std::string name = "<script>alert(1)</script>|*x*,\"q\"";
-  const std::vector<Week> weeks = {week("March 2 2025", 1, {{name, 10}}),
-                                   week("March 9 2025", 8, {{name, 10}, {"Bad \xFF", 5}})};
+  std::vector<Week> weeks;
+  weeks.push_back(week("March 2 2025", 1, {{name, 10}}));
+  weeks.push_back(week("March 9 2025", 8, {{name, 10}, {"Bad \xFF", 5}}));
   const PublishedWeek published = publishWeek(weeks, 1, nullptr);
   const struct {
     Format format;
@@ -97,6 +110,38 @@ TEST(PublishTest, EveryFormatEscapesAName) {
   }
 }
 
+// A real week as the Associated Press published it (January 4 2021, with December 28 2020
+// before it, typed from the published figures): the same shared ranks and last week's ranks.
+TEST(PublishTest, ARealWeekAsItWasPublished) {
+  const std::string data = HOOPS_PUBLISH_DATA;
+  std::vector<Week> weeks;
+  std::vector<std::string> problems;
+  ASSERT_TRUE(
+      readSeason({data + "/ap-2021-01-04.txt", data + "/ap-2020-12-28.txt"}, weeks, problems));
+  const PublishedWeek published = publishWeek(weeks, 25, nullptr);
+  std::string ours;
+  for (const PublishedTeam* team : published.ranked()) {
+    ours += std::to_string(team->rank) + "\t" + std::string(team->name) + "\t" +
+            std::to_string(team->points) + "\t" +
+            (team->lastWeek ? std::to_string(*team->lastWeek) : "-") + "\n";
+  }
+  // Within a shared rank the published order is the voters'; ours is by name.
+  std::string theirs = readFile(data + "/ap-2021-01-04-published.txt");
+  const auto sorted = [](const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    std::sort(lines.begin(), lines.end());
+    return lines;
+  };
+  EXPECT_EQ(sorted(ours), sorted(theirs));
+  std::ostringstream text;
+  std::vector<std::string> notes;
+  writePublished(text, published, Format::kText, notes);
+  EXPECT_NE(text.str().find("\nDropped from rankings: No. 19 Northwestern, No. 25 Ohio St.\n"),
+            std::string::npos);
+}
+
 TEST(PublishTest, TheExamplesSeasonInEveryFormat) {
   const std::string examples = HOOPS_EXAMPLES;
   std::vector<Week> weeks;
@@ -106,12 +151,12 @@ TEST(PublishTest, TheExamplesSeasonInEveryFormat) {
                           examples + "/week12.txt", examples + "/week11.txt"},
                          weeks, problems));
   const PublishedWeek published = publishWeek(weeks, 25, nullptr);
-  for (const auto& [format, golden] : std::vector<std::pair<Format, std::string>>{
-           {Format::kText, "week13.txt"},
-           {Format::kMarkdown, "week13.md"},
-           {Format::kCsv, "week13.csv"},
-           {Format::kJson, "week13.json"},
-           {Format::kHtml, "week13.html"}}) {
+  for (const auto& [format, golden] :
+       std::vector<std::pair<Format, std::string>>{{Format::kText, "week13.txt"},
+                                                   {Format::kMarkdown, "week13.md"},
+                                                   {Format::kCsv, "week13.csv"},
+                                                   {Format::kJson, "week13.json"},
+                                                   {Format::kHtml, "week13.html"}}) {
     std::ostringstream out;
     std::vector<std::string> notes;
     writePublished(out, published, format, notes);

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Publishes the examples' season and reads it back as its readers' tools would: the HTML page
+# rendered by a real browser (headless Chromium) shows the table's rows and the chart's lines
+# and refers to nothing outside itself; the JSON parses; the CSV reads back as RFC 4180.
+#   tests/publish/render_test.sh path/to/hoops-ranking [screenshot.png]
+set -euo pipefail
+exe="$(realpath "$1")"
+shot="${2:-}"
+cd "$(dirname "$0")/../.."
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+season=(examples/week10.txt examples/week11.txt examples/week12.txt examples/week13.txt)
+for format in html json csv; do
+  "$exe" --publish "$format" "${season[@]}" --output "$work/week13.$format"
+done
+
+browser=(chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run
+  --disable-background-networking --disable-component-update --disable-sync
+  --user-data-dir="$work/profile")
+"${browser[@]}" --dump-dom "file://$work/week13.html" > "$work/dom.html" 2>/dev/null
+python3 - "$work" <<'PY'
+import csv, json, re, sys
+work = sys.argv[1]
+dom = open(f"{work}/dom.html", encoding="utf-8").read()
+body = dom[dom.index("<tbody>"):dom.index("</tbody>")]
+rows = body.count("<tr>")
+teams = dom.count('<g class="team"')
+lines = dom.count("<polyline")
+assert rows == 25, f"{rows} table rows shown"
+assert teams == 25 and lines > 0, f"{teams} teams and {lines} lines in the chart"
+assert "default-src 'none'" in dom, "the page's policy against fetching is gone"
+outside = re.findall(r'\b(?:src|href)\s*=|url\(|@import', dom)
+assert not outside, f"the page refers outside itself: {outside}"
+data = json.load(open(f"{work}/week13.json", encoding="utf-8"))
+with open(f"{work}/week13.csv", newline="", encoding="utf-8") as f:
+    table = list(csv.reader(f))
+assert table[0] == ["rank", "team", "first_place_votes", "wins", "losses", "points",
+                    "last_week", "change"], table[0]
+assert all(len(row) == 8 for row in table), "a CSV row without its eight fields"
+assert [row[1] for row in table[1:]] == [team["team"] for team in data["teams"]]
+assert data["top"] == 25 and data["date"] == "March 9 2025"
+print(f"rendered: {rows} rows, {teams} chart lines ({lines} runs); "
+      f"JSON and CSV agree on {len(data['teams'])} teams")
+PY
+if [ -n "$shot" ]; then
+  "${browser[@]}" --window-size=800,1800 --hide-scrollbars --screenshot="$shot" \
+    "file://$work/week13.html" 2>/dev/null
+fi
+echo "published week rendered and read back"
