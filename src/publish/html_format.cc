@@ -10,7 +10,7 @@
 namespace {
 
 // `text` as HTML text or an attribute's value.
-std::string escaped(std::string_view text) {
+std::string htmlEscaped(std::string_view text) {
   std::string html;
   for (const char c : text) {
     switch (c) {
@@ -98,7 +98,8 @@ void writeChart(std::ostream& out, const PublishedWeek& week) {
   out << "<figure>\n<svg viewBox=\"0 0 " << n(width) << ' ' << n(height)
       << "\" role=\"img\" aria-labelledby=\"chart-title\" xmlns=\"http://www.w3.org/2000/svg\">\n"
       << "<title id=\"chart-title\">Rank by week of this week's teams, "
-      << escaped(week.dates.front()) << " to " << escaped(week.dates.back()) << "</title>\n";
+      << htmlEscaped(week.dates.front()) << " to " << htmlEscaped(week.dates.back())
+      << "</title>\n";
   // Ranks down the left, weeks along the bottom, a faint line for each.
   out << "<g font-size=\"11\" fill=\"#333\">\n";
   for (std::size_t row = 0; row < rows; ++row) {
@@ -109,7 +110,7 @@ void writeChart(std::ostream& out, const PublishedWeek& week) {
     out << "<line x1=\"" << n(x(w)) << "\" y1=\"" << n(kTop) << "\" x2=\"" << n(x(w)) << "\" y2=\""
         << n(kTop + static_cast<double>(rows) * kRow) << "\" stroke=\"#ddd\"/>\n"
         << "<text x=\"" << n(x(w)) << "\" y=\"" << n(height - kBottom + 18)
-        << "\" text-anchor=\"middle\">" << escaped(week.dates[w]) << "</text>\n";
+        << "\" text-anchor=\"middle\">" << htmlEscaped(week.dates[w]) << "</text>\n";
   }
   out << "</g>\n";
   for (std::size_t line = 0; line < rows; ++line) {
@@ -152,7 +153,7 @@ void writeChart(std::ostream& out, const PublishedWeek& week) {
           << n(x(weeks - 1) + 14) << "\" y2=\"" << n(label) << "\" stroke-width=\"1\"/>\n";
     }
     out << "<text x=\"" << n(x(weeks - 1) + 16) << "\" y=\"" << n(label + 4)
-        << "\" font-size=\"12\" fill=\"#111\" stroke=\"none\">" << escaped(team.name)
+        << "\" font-size=\"12\" fill=\"#111\" stroke=\"none\">" << htmlEscaped(team.name)
         << "</text>\n</g>\n";
   }
   out << "</svg>\n<figcaption>Each line is a team of this week's top " << week.top
@@ -163,20 +164,21 @@ void writeChart(std::ostream& out, const PublishedWeek& week) {
 }  // namespace
 
 void writeHtml(std::ostream& out, const PublishedWeek& week) {
-  const std::string title = "Top " + std::to_string(week.top) + ", " + escaped(week.date);
+  const std::string title = "Top " + std::to_string(week.top) + ", " + htmlEscaped(week.date);
   out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
          "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
          "style-src 'unsafe-inline'\">\n<title>"
       << title << "</title>\n<style>" << kStyle << "</style>\n</head>\n<body>\n<main>\n<h1>"
-      << title << "</h1>\n<table>\n<caption>The poll of " << escaped(week.date)
+      << title << "</h1>\n<table>\n<caption>The poll of " << htmlEscaped(week.date)
       << ": rank, team (first-place votes), record, points, last week's rank and the change"
       << "</caption>\n<thead><tr><th scope=\"col\" class=\"n\">Rank</th><th scope=\"col\">Team</th>"
          "<th scope=\"col\">Record</th><th scope=\"col\" class=\"n\">Points</th>"
          "<th scope=\"col\" class=\"n\">Last week</th>"
          "<th scope=\"col\" class=\"n change\">Change</th></tr></thead>\n<tbody>\n";
   for (const PublishedTeam* team : week.ranked()) {
-    out << "<tr><td class=\"n\">" << team->rank << "</td><th scope=\"row\">" << escaped(team->name);
+    out << "<tr><td class=\"n\">" << team->rank << "</td><th scope=\"row\">"
+        << htmlEscaped(team->name);
     if (team->firstPlaceVotes > 0) {
       out << " <span class=\"votes\">(" << team->firstPlaceVotes << ")</span>";
     }
@@ -186,7 +188,7 @@ void writeHtml(std::ostream& out, const PublishedWeek& week) {
         << "</td><td class=\"n change\">" << change(*team) << "</td></tr>\n";
   }
   out << "</tbody>\n</table>\n";
-  const auto name = [](std::string_view text) { return escaped(text); };
+  const auto name = [](std::string_view text) { return htmlEscaped(text); };
   for (const std::string& line : {othersLine(week, name), droppedLine(week, name)}) {
     if (!line.empty()) out << "<p>" << line << "</p>\n";
   }

@@ -71,7 +71,10 @@ void writeJson(std::ostream& out, const PublishedWeek& week, std::vector<std::st
         << ", \"last_week\": " << (team.lastWeek ? std::to_string(*team.lastWeek) : "null")
         << ", \"change\": ";
     const std::string moved = change(team);
-    out << (moved.empty() ? "null" : moved == "NEW" ? "\"NEW\"" : moved.front() == '+' ? moved.substr(1) : moved)
+    out << (moved.empty()          ? "null"
+            : moved == "NEW"       ? "\"NEW\""
+            : moved.front() == '+' ? moved.substr(1)
+                                   : moved)
         << '}';
     separator = ",\n";
   }

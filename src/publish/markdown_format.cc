@@ -8,7 +8,7 @@ namespace {
 
 // `text` with every character Markdown could read as markup escaped, so a name is shown as it
 // is: a '|' cannot end a cell, nor a '*' start emphasis.
-std::string escaped(std::string_view text) {
+std::string markdownEscaped(std::string_view text) {
   std::string markdown;
   for (const char c : text) {
     if (std::string_view("\\`*_[]<>|#~").find(c) != std::string_view::npos) markdown += '\\';
@@ -20,16 +20,16 @@ std::string escaped(std::string_view text) {
 }  // namespace
 
 void writeMarkdown(std::ostream& out, const PublishedWeek& week) {
-  out << "**" << escaped(week.date) << "**\n\n";
+  out << "**" << markdownEscaped(week.date) << "**\n\n";
   out << "|Rank|Team|Record|Points|Last week|Change|\n";
   out << "|---:|:---|:---:|---:|---:|---:|\n";
   for (const PublishedTeam* team : week.ranked()) {
-    out << '|' << team->rank << '|' << escaped(nameWithFirstPlaces(*team)) << '|' << team->wins
-        << '-' << team->losses << '|' << withThousands(team->points) << '|'
+    out << '|' << team->rank << '|' << markdownEscaped(nameWithFirstPlaces(*team)) << '|'
+        << team->wins << '-' << team->losses << '|' << withThousands(team->points) << '|'
         << (team->lastWeek ? std::to_string(*team->lastWeek) : "-") << '|' << change(*team)
         << "|\n";
   }
-  const auto name = [](std::string_view text) { return escaped(text); };
+  const auto name = [](std::string_view text) { return markdownEscaped(text); };
   for (const std::string& line : {othersLine(week, name), droppedLine(week, name)}) {
     if (!line.empty()) out << '\n' << line << '\n';
   }
