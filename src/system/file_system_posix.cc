@@ -44,6 +44,15 @@ FileSystem::Status statusOf(const struct stat& info) {
   return status;
 }
 
+#if defined(__linux__)
+// The type the C library's ioctl takes its request in (glibc an unsigned long, musl an int),
+// read off its declaration, and the request that reads a file's flags in it.
+template <typename Request>
+Request requestOf(int (*)(int, Request, ...));
+using IoctlRequest = decltype(requestOf(&::ioctl));
+constexpr auto kGetFlags = static_cast<IoctlRequest>(FS_IOC_GETFLAGS);
+#endif
+
 class PosixFileSystem final : public FileSystem {
  public:
   int openForReading(const std::string& path) override {
@@ -150,7 +159,7 @@ class PosixFileSystem final : public FileSystem {
   bool forbidsRemoval(int folder) override {
 #if defined(__linux__)
     int flags = 0;  // a folder opened only to search in says nothing: then nothing is known
-    return ::ioctl(folder, FS_IOC_GETFLAGS, &flags) == 0 &&
+    return ::ioctl(folder, kGetFlags, &flags) == 0 &&
            (flags & (FS_APPEND_FL | FS_IMMUTABLE_FL)) != 0;
 #elif defined(SF_APPEND)
     struct stat info {};

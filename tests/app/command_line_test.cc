@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "system/error_text.h"
 #include "temp_dir.h"
 
 namespace {
@@ -39,7 +42,7 @@ TEST(CommandLineTest, CheckSaysWhatALoadWouldFindAndGive) {
       {{dir.file("missing.txt"), saved},
        2,
        saved + ": a load gives 2 teams\n",
-       "hoops-ranking: cannot open '" + dir.file("missing.txt") + "': No such file or directory\n"},
+       "hoops-ranking: cannot open '" + dir.file("missing.txt") + "': " + errorText(ENOENT) + "\n"},
   };
   for (const Case& c : cases) {
     std::vector<const char*> arguments = {"--check"};
@@ -81,7 +84,7 @@ TEST(CommandLineTest, AnswersHelpAndVersionAndRefusesTheRest) {
       {{"--check", "--", "--help"},
        2,
        "",
-       "hoops-ranking: cannot open '--help': No such file or directory\n"},
+       "hoops-ranking: cannot open '--help': " + errorText(ENOENT) + "\n"},
   };
   for (const Case& c : cases) {
     std::ostringstream out;

@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <ctime>
 #include <sstream>
 #include <string>
 
 #include "console/standings.h"
 #include "make_team.h"
+#include "system/error_text.h"
 #include "temp_dir.h"
 
 namespace {
@@ -152,12 +155,13 @@ TEST(MainMenuTest, LoadAndSaveReportWhatHappened) {
                         "Failed to save file.\n\n" + kMenu);
   EXPECT_EQ(readFile(dir.file("new.txt")), "April 4 2010\n1\tB\t3-4\t50\t2\n2\tA\t1-2\t50\t1\n");
   EXPECT_EQ(errors, "hoops-ranking: cannot open '" + dir.file("missing.txt") +
-                        "': No such file or directory\n"
+                        "': " + errorText(ENOENT) +
+                        "\n"
                         "hoops-ranking: " +
                         dir.file("last.txt") +
                         ":4: a team with 0 votes; the ranking drops it\n"
                         "hoops-ranking: cannot save '" +
-                        dir.file("no/such/new.txt") + "': No such file or directory\n");
+                        dir.file("no/such/new.txt") + "': " + errorText(ENOENT) + "\n");
 }
 
 }  // namespace

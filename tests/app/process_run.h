@@ -42,6 +42,19 @@ inline bool shellCan(const std::string& check) {
   return std::system(command.c_str()) == 0;
 }
 
+// Runs the shell command `command`; its exit status, or -1 when it did not exit.
+inline int shellStatus(const std::string& command) {
+  int raw = std::system(command.c_str());  // not const: some systems' macros cast it
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+// Runs the program in `dir` with the command-line `arguments` (shell words), its standard
+// output and error to the files stdout and stderr there; its exit status.
+inline int runHoopsRankingWith(const TempDir& dir, const std::string& arguments) {
+  return shellStatus("cd '" + dir.file("") + "' && '" + HOOPS_RANKING_EXE + "' " + arguments +
+                     " > stdout 2> stderr");
+}
+
 // Runs the program in `dir` through bash with `input` as its standard input. `setup` is
 // shell text run before it (a memory limit, say), and `redirect` replaces the redirection
 // of its output; the run's status is the program's even when its output is piped.
@@ -56,9 +69,7 @@ inline ProcessRun runHoopsRanking(const TempDir& dir, const std::string& input,
   writeFile(dir.file("run.sh"), "cd '" + dir.file("") + "' && " + setup + " " + limit + "'" +
                                     HOOPS_RANKING_EXE + "' < stdin 2> stderr " + redirect +
                                     "\nexit ${PIPESTATUS[0]}\n");
-  const std::string command = "bash '" + dir.file("run.sh") + "'";
-  int raw = std::system(command.c_str());
-  int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  const int status = shellStatus("bash '" + dir.file("run.sh") + "'");
   return {status, readFile(dir.file("stdout")), readFile(dir.file("stderr"))};
 }
 

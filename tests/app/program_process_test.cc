@@ -1,6 +1,8 @@
 // Runs the built hoops-ranking as a process with its standard input from a file.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -8,6 +10,7 @@
 #include <string>
 
 #include "app/process_run.h"
+#include "system/error_text.h"
 #include "temp_dir.h"
 
 namespace {
@@ -123,16 +126,17 @@ TEST(ProgramProcessTest, AFullOutputIsReportedWithStatusOne) {
   TempDir dir;
   ProcessRun full = runHoopsRanking(dir, "\n8\n9\n\n", "", "> /dev/full");
   EXPECT_EQ(full.status, 1);
-  EXPECT_EQ(full.errors, "hoops-ranking: write error: No space left on device\n");
+  EXPECT_EQ(full.errors, "hoops-ranking: write error: " + errorText(ENOSPC) + "\n");
   // The command line's answers too: never a silent success.
   writeFile(dir.file("poll.txt"), "March 28 2010\n1\tA\t1-2\t3\t-\n");
   for (const std::string arguments : {"--check poll.txt", "--version", "--help"}) {
     writeFile(dir.file("stdin"), "");
-    const std::string command = "cd '" + dir.file("") + "' && '" + HOOPS_RANKING_EXE + "' " +
-                                arguments + " > /dev/full 2> stderr";
-    const int raw = std::system(command.c_str());
-    EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 2) << arguments;
-    EXPECT_EQ(readFile(dir.file("stderr")), "hoops-ranking: write error: No space left on device\n")
+    EXPECT_EQ(shellStatus("cd '" + dir.file("") + "' && '" + HOOPS_RANKING_EXE + "' " + arguments +
+                          " > /dev/full 2> stderr"),
+              2)
+        << arguments;
+    EXPECT_EQ(readFile(dir.file("stderr")),
+              "hoops-ranking: write error: " + errorText(ENOSPC) + "\n")
         << arguments;
   }
 }
@@ -142,10 +146,7 @@ TEST(ProgramProcessTest, CheckTakesStandardInputAndFilesThatLookLikeOptions) {
   TempDir dir;
   writeFile(dir.file("-x"), "March 28 2010\n1\tA\t1-2\t3\t-\n");
   writeFile(dir.file("stdin"), "March 28 2010\n1\tA\t1-2\t3\t-\n2\tB\t1-2\t4\t-\n");
-  const std::string command = "cd '" + dir.file("") + "' && '" + HOOPS_RANKING_EXE +
-                              "' --check - -- -x < stdin > stdout 2> stderr";
-  const int raw = std::system(command.c_str());
-  EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 0);
+  EXPECT_EQ(runHoopsRankingWith(dir, "--check - -- -x < stdin"), 0);
   EXPECT_EQ(readFile(dir.file("stdout")),
             "(standard input): a load gives 2 teams\n-x: a load gives 1 team\n");
   EXPECT_EQ(readFile(dir.file("stderr")), "");
@@ -155,7 +156,8 @@ TEST(ProgramProcessTest, InputErrorsAreReportedWithStatusOne) {
   TempDir dir;
   ProcessRun directory = runHoopsRanking(dir, "", "", "< . > stdout");
   EXPECT_EQ(directory.status, 1);
-  EXPECT_EQ(directory.errors, "hoops-ranking: error reading standard input: Is a directory\n");
+  EXPECT_EQ(directory.errors,
+            "hoops-ranking: error reading standard input: " + errorText(EISDIR) + "\n");
   EXPECT_NE(directory.output.find("Enter an option: \nPress any key to exit."), std::string::npos);
   ProcessRun ended = runHoopsRanking(dir, "\n6\n");
   EXPECT_EQ(ended.status, 0);

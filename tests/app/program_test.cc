@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "system/error_text.h"
 #include "temp_dir.h"
 
 namespace {
@@ -44,11 +45,13 @@ TEST(ExitStatusTest, ReportsEachStreamErrorOnItsOwnLine) {
   };
   const Case cases[] = {
       {0, 0, 0, ""},
-      {EIO, 0, 1, "hoops-ranking: error reading standard input: Input/output error\n"},
-      {0, ENOSPC, 1, "hoops-ranking: write error: No space left on device\n"},
+      {EIO, 0, 1, "hoops-ranking: error reading standard input: " + errorText(EIO) + "\n"},
+      {0, ENOSPC, 1, "hoops-ranking: write error: " + errorText(ENOSPC) + "\n"},
       {EISDIR, EPIPE, 1,
-       "hoops-ranking: error reading standard input: Is a directory\n"
-       "hoops-ranking: write error: Broken pipe\n"},
+       "hoops-ranking: error reading standard input: " + errorText(EISDIR) +
+           "\n"
+           "hoops-ranking: write error: " +
+           errorText(EPIPE) + "\n"},
   };
   for (const Case& c : cases) {
     std::ostringstream err;

@@ -5,23 +5,18 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/process_run.h"
 #include "temp_dir.h"
 
 namespace {
 
-int runWith(const TempDir& dir, const std::string& arguments) {
-  const std::string command = "cd '" + dir.file("") + "' && '" + HOOPS_RANKING_EXE + "' " +
-                              arguments + " > stdout 2> stderr";
-  const int raw = std::system(command.c_str());
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
-
 TEST(PublishProcessTest, FirstPlaceVotesFromTheBallotsAndRefusals) {
   TempDir dir;
-  writeFile(dir.file("w12.txt"), "March 2 2025\n1\tGonzaga\t24-2\t1512\t1\n2\tDuke\t23-3\t1488\t2\n");
+  writeFile(dir.file("w12.txt"),
+            "March 2 2025\n1\tGonzaga\t24-2\t1512\t1\n2\tDuke\t23-3\t1488\t2\n");
   writeFile(dir.file("b.csv"), "Ann,Duke,Gonzaga\nBob,Duke,Gonzaga\nCy,Gonzaga,Duke\n");
-  ASSERT_EQ(runWith(dir, "--tally w12.txt b.csv --output w13.txt"), 0);
-  EXPECT_EQ(runWith(dir, "--publish text w13.txt w12.txt --ballots b.csv --top 1"), 0);
+  ASSERT_EQ(runHoopsRankingWith(dir, "--tally w12.txt b.csv --output w13.txt"), 0);
+  EXPECT_EQ(runHoopsRankingWith(dir, "--publish text w13.txt w12.txt --ballots b.csv --top 1"), 0);
   EXPECT_EQ(readFile(dir.file("stdout")),
             "March 9 2025\nRank  Team      Record  Points  Last week\n"
             "   1  Duke (2)  23-3         5          -\n\n"
@@ -29,20 +24,22 @@ TEST(PublishProcessTest, FirstPlaceVotesFromTheBallotsAndRefusals) {
   // Ballots that are not the week's votes, a season with two polls of one date, a first line
   // that is not a date: nothing is published, and each reason is said.
   writeFile(dir.file("other.csv"), "Ann,Gonzaga,Duke\n");
-  EXPECT_EQ(runWith(dir, "--publish=csv w13.txt --ballots other.csv"), 1);
-  EXPECT_EQ(readFile(dir.file("stderr")),
-            "hoops-ranking: the ballots are not the week's votes; publish the week the ballots "
-            "were tallied into, or the ballots it was tallied from. Teams that differ:\n"
-            "  Duke (the ballots give 1, the week 5)\n  Gonzaga (the ballots give 2, the week 4)\n");
+  EXPECT_EQ(runHoopsRankingWith(dir, "--publish=csv w13.txt --ballots other.csv"), 1);
+  EXPECT_EQ(
+      readFile(dir.file("stderr")),
+      "hoops-ranking: the ballots are not the week's votes; publish the week the ballots "
+      "were tallied into, or the ballots it was tallied from. Teams that differ:\n"
+      "  Duke (the ballots give 1, the week 5)\n  Gonzaga (the ballots give 2, the week 4)\n");
   writeFile(dir.file("again.txt"), "March 9 2025\n1\tA\t1-1\t3\t-\n");
   writeFile(dir.file("odd.txt"), "Week 13\n1\tA\t1-1\t3\t-\n");
-  EXPECT_EQ(runWith(dir, "--publish html w13.txt again.txt odd.txt --output page.html"), 1);
+  EXPECT_EQ(runHoopsRankingWith(dir, "--publish html w13.txt again.txt odd.txt --output page.html"),
+            1);
   EXPECT_EQ(readFile(dir.file("stderr")),
             "odd.txt:1: 'Week 13' is not a poll date, so its week is not known\n"
             "again.txt: has the date March 9 2025, as w13.txt has; a season has one poll a date\n"
             "hoops-ranking: nothing is published\n");
-  EXPECT_EQ(runWith(dir, "--publish pdf w13.txt"), 2);
-  EXPECT_EQ(runWith(dir, "--publish text w13.txt --top 0"), 2);
+  EXPECT_EQ(runHoopsRankingWith(dir, "--publish pdf w13.txt"), 2);
+  EXPECT_EQ(runHoopsRankingWith(dir, "--publish text w13.txt --top 0"), 2);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // a signal can do to them: nothing is lost, and every failure says why.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -13,6 +15,7 @@
 #include <thread>
 
 #include "app/process_run.h"
+#include "system/error_text.h"
 #include "temp_dir.h"
 
 namespace {
@@ -46,8 +49,9 @@ TEST(SaveProcessTest, FailuresSayWhyOnStandardErrorRightAfterThePath) {
   EXPECT_NE(run.output.find(load + "hoops-ranking: cannot open 'no/such/poll.txt': No such file or "
                                    "directory\nFailed to open file.\n"),
             std::string::npos);
-  EXPECT_NE(run.output.find(load + "hoops-ranking: cannot open '.': Is a directory\n"
-                                   "Failed to open file.\n"),
+  EXPECT_NE(run.output.find(load + "hoops-ranking: cannot open '.': " + errorText(EISDIR) +
+                            "\n"
+                            "Failed to open file.\n"),
             std::string::npos);
   EXPECT_NE(run.output.find(save + "hoops-ranking: cannot save 'no/such/new.txt': No such file or "
                                    "directory\nFailed to save file.\n"),
@@ -56,7 +60,7 @@ TEST(SaveProcessTest, FailuresSayWhyOnStandardErrorRightAfterThePath) {
   ProcessRun alone = runHoopsRanking(dir, "\n1\nno/such/poll.txt\n9\n\n");
   EXPECT_NE(alone.output.find(load + "Failed to open file.\n\n"), std::string::npos);
   EXPECT_EQ(alone.errors,
-            "hoops-ranking: cannot open 'no/such/poll.txt': No such file or directory\n");
+            "hoops-ranking: cannot open 'no/such/poll.txt': " + errorText(ENOENT) + "\n");
 }
 
 TEST(SaveProcessTest, AReaderThatLeavesIsAFailedSaveAndTheRunGoesOn) {
@@ -72,7 +76,7 @@ TEST(SaveProcessTest, AReaderThatLeavesIsAFailedSaveAndTheRunGoesOn) {
   EXPECT_EQ(fifo.status, 0);
   EXPECT_NE(fifo.output.find("Failed to save file.\n"), std::string::npos);
   EXPECT_NE(fifo.output.find("Saved file.\n"), std::string::npos);
-  EXPECT_EQ(fifo.errors, "hoops-ranking: cannot save 'fifo': Broken pipe\n");
+  EXPECT_EQ(fifo.errors, "hoops-ranking: cannot save 'fifo': " + errorText(EPIPE) + "\n");
   // A reader still waiting means the save never came: it is fed, so that it ends with the test.
   const int fd = open(dir.file("fifo").c_str(), O_WRONLY | O_NONBLOCK);
   if (fd >= 0) {
@@ -86,7 +90,7 @@ TEST(SaveProcessTest, AReaderThatLeavesIsAFailedSaveAndTheRunGoesOn) {
   ProcessRun piped =
       runHoopsRanking(dir, "\n1\nlast.txt\n8\n2\nnew.txt\n9\n\n", "", "| head -c 1 > stdout");
   EXPECT_EQ(piped.status, 1);
-  EXPECT_EQ(piped.errors, "hoops-ranking: write error: Broken pipe\n");
+  EXPECT_EQ(piped.errors, "hoops-ranking: write error: " + errorText(EPIPE) + "\n");
   EXPECT_EQ(readFile(dir.file("new.txt")).substr(0, 13), "April 4 2010\n");
 }
 
@@ -115,7 +119,7 @@ TEST(SaveProcessTest, AFileSizeLimitFailsTheSaveNotTheRun) {
   ProcessRun run = runHoopsRanking(
       dir, "\n1\nlast.txt\n2\nlast.txt\n1\nsmall.txt\n2\nnew.txt\n9\n\n", "ulimit -f 16 &&");
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.errors, "hoops-ranking: cannot save 'last.txt': File too large\n");
+  EXPECT_EQ(run.errors, "hoops-ranking: cannot save 'last.txt': " + errorText(EFBIG) + "\n");
   EXPECT_EQ(readFile(dir.file("last.txt")), last);
   EXPECT_EQ(readFile(dir.file("new.txt")).substr(0, 13), "April 4 2010\n");
   EXPECT_EQ(leftovers(dir), 0);

@@ -2,21 +2,16 @@
 // week; a week with problems writes nothing.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <cstdlib>
 #include <string>
 
 #include "app/process_run.h"
+#include "system/error_text.h"
 #include "temp_dir.h"
 
 namespace {
-
-// Runs hoops-ranking with `arguments` in `dir`; its status, with stdout and stderr in files.
-int runWith(const TempDir& dir, const std::string& arguments) {
-  const std::string command = "cd '" + dir.file("") + "' && '" + HOOPS_RANKING_EXE + "' " +
-                              arguments + " > stdout 2> stderr";
-  const int raw = std::system(command.c_str());
-  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
 
 TEST(TallyProcessTest, BallotsBecomeTheWeekAndTheMenuLoadsIt) {
   TempDir dir;
@@ -24,7 +19,8 @@ TEST(TallyProcessTest, BallotsBecomeTheWeekAndTheMenuLoadsIt) {
             "March 2 2025\n1\tGonzaga\t24-2\t1512\t1\n2\tDuke\t23-3\t1488\t2\n");
   writeFile(dir.file("ballots.csv"), "Voter,1,2\nAnn,Duke,Gonzaga\nBob,Duke,Gonzaga\n");
   writeFile(dir.file("Cy.txt"), "Gonzaga\nDuke\n");
-  EXPECT_EQ(runWith(dir, "--tally week12.txt ballots.csv - --output week13.txt < Cy.txt"), 0);
+  EXPECT_EQ(
+      runHoopsRankingWith(dir, "--tally week12.txt ballots.csv - --output week13.txt < Cy.txt"), 0);
   EXPECT_EQ(readFile(dir.file("stdout")),
             "3 ballots of 2 places: 2 teams in the week's poll, saved to week13.txt\n");
   EXPECT_EQ(readFile(dir.file("stderr")), "");
@@ -36,16 +32,17 @@ TEST(TallyProcessTest, BallotsBecomeTheWeekAndTheMenuLoadsIt) {
 
   // One problem anywhere: every one is named, status 1, and the week is left as it was.
   writeFile(dir.file("more.csv"), "Ann,Duke,Gonzaga\nDee,Duke\n");
-  EXPECT_EQ(runWith(dir, "--output=week13.txt --tally week12.txt ballots.csv more.csv"), 1);
+  EXPECT_EQ(runHoopsRankingWith(dir, "--output=week13.txt --tally week12.txt ballots.csv more.csv"),
+            1);
   EXPECT_EQ(readFile(dir.file("stdout")), "");
   EXPECT_EQ(readFile(dir.file("stderr")),
             "more.csv:1: 'Ann' has cast a ballot already, at ballots.csv:2\n"
             "more.csv:2: a ballot of 1 teams; the first ballot has 2\n"
             "hoops-ranking: nothing is written: 2 problems in the ballots\n");
   EXPECT_EQ(readFile(dir.file("week13.txt")).substr(0, 13), "March 9 2025\n");
-  EXPECT_EQ(runWith(dir, "--tally week12.txt missing.csv"), 2);
+  EXPECT_EQ(runHoopsRankingWith(dir, "--tally week12.txt missing.csv"), 2);
   EXPECT_EQ(readFile(dir.file("stderr")),
-            "hoops-ranking: cannot read 'missing.csv': No such file or directory\n");
+            "hoops-ranking: cannot read 'missing.csv': " + errorText(ENOENT) + "\n");
 }
 
 }  // namespace

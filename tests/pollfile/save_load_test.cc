@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -17,6 +19,7 @@
 #include "pollfile/load_poll.h"
 #include "pollfile/poll_writer.h"
 #include "pollfile/save_poll.h"
+#include "system/error_text.h"
 #include "system/failing_file_system.h"
 #include "temp_dir.h"
 
@@ -91,16 +94,16 @@ TEST(SaveLoadTest, FailedLoadsSayWhyAndLeaveThePollAsItWas) {
     std::string reason;
   };
   const Case cases[] = {
-    {dir.file("missing.txt"), realFileSystem(), "No such file or directory"},
-    {dir.file(""), realFileSystem(), "Is a directory"},
-    {"", realFileSystem(), "No such file or directory"},
+    {dir.file("missing.txt"), realFileSystem(), errorText(ENOENT)},
+    {dir.file(""), realFileSystem(), errorText(EISDIR)},
+    {"", realFileSystem(), errorText(ENOENT)},
 #if !defined(_WIN32)
     {"/dev/null", realFileSystem(), "not a regular file"},
     {dir.file("fifo"), realFileSystem(), "not a regular file"},  // no writer: never waited for
 #endif
     {dir.file("poll.txt") + std::string("\0x", 2), realFileSystem(),
      "a path cannot hold a NUL byte"},
-    {dir.file("poll.txt"), failedRead, "Input/output error"},
+    {dir.file("poll.txt"), failedRead, errorText(EIO)},
   };
   for (const Case& c : cases) {
     Poll poll = twoTeamPoll();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -30,6 +32,7 @@
 
 #include "make_team.h"
 #include "pollfile/save_test_polls.h"
+#include "system/error_text.h"
 #include "system/failing_file_system.h"
 #include "temp_dir.h"
 
@@ -63,9 +66,9 @@ TEST(SavePollPosixTest, FailuresSayWhy) {
   writeFile(dir.file("old.txt"), "old\n");
   ASSERT_EQ(symlink("loop", dir.file("loop").c_str()), 0);
   const std::pair<std::string, std::string> cases[] = {
-      {dir.file("loop"), "Too many levels of symbolic links"},
-      {dir.file("old.txt") + "/x", "Not a directory"},
-      {"/dev/full", "No space left on device"},
+      {dir.file("loop"), errorText(ELOOP)},
+      {dir.file("old.txt") + "/x", errorText(ENOTDIR)},
+      {"/dev/full", errorText(ENOSPC)},
   };
   for (const auto& [path, why] : cases) {
     std::string reason;
@@ -131,7 +134,7 @@ TEST(SavePollPosixTest, AnOrdinaryUserReplacesOnlyWhatHeMayWrite) {
     inHidden = savePoll(poll, hidden + "/new.txt", nullptr, &hiddenNotes);
   }
   EXPECT_FALSE(root);
-  EXPECT_EQ(rootReason, "Permission denied");
+  EXPECT_EQ(rootReason, errorText(EACCES));
   EXPECT_FALSE(own);
   EXPECT_EQ(readFile(shared + "/root.txt"), "old\n");
   EXPECT_EQ(readFile(shared + "/own.txt"), "old\n");
@@ -147,7 +150,8 @@ TEST(SavePollPosixTest, AnOrdinaryUserReplacesOnlyWhatHeMayWrite) {
   EXPECT_TRUE(readFile(hidden + "/new.txt") == fileText(poll));
   EXPECT_EQ(hiddenNotes, std::vector<std::string>{"'" + hidden +
                                                   "/new.txt' is saved, but its "
-                                                  "folder could not be synced: Permission denied"});
+                                                  "folder could not be synced: " +
+                                                  errorText(EACCES)});
 }
 
 // A real full disk: a file system with room for 64 KiB and three files, holding last week's
@@ -173,12 +177,12 @@ TEST(SavePollPosixTest, AFullDiskLeavesTheOldFileWhole) {
   const std::string before = readFile(path);
   std::string reason;
   EXPECT_FALSE(savePoll(largePoll(), path, &reason));  // about 280 KiB: no space
-  EXPECT_EQ(reason, "No space left on device");
+  EXPECT_EQ(reason, errorText(ENOSPC));
   EXPECT_EQ(readFile(path), before);
   EXPECT_EQ(filesIn(disk), 1u);
   writeFile(disk + "/filler", "x");              // the last inode (the root takes one)
   EXPECT_FALSE(savePoll(small, path, &reason));  // no inode for a file beside it
-  EXPECT_EQ(reason, "no file can be made beside it: No space left on device");
+  EXPECT_EQ(reason, "no file can be made beside it: " + errorText(ENOSPC));
   EXPECT_EQ(readFile(path), before);
   umount(disk.c_str());
 #endif
@@ -383,7 +387,7 @@ TEST(SavePollPosixTest, TheSystemsProtectionsOfSharedFoldersHold) {
     };
     std::string reason;
     EXPECT_FALSE(savePoll(largePoll(), c.path, &reason, nullptr, files)) << c.protection;
-    EXPECT_EQ(reason, "Permission denied") << c.protection;
+    EXPECT_EQ(reason, errorText(EACCES)) << c.protection;
   }
   EXPECT_FALSE(std::filesystem::exists(victim));
   EXPECT_EQ(readFile(theirs), "theirs\n");
@@ -436,6 +440,13 @@ TEST(SavePollPosixTest, AnOwnerWhoCannotBeKeptKeepsItsRights) {
 #endif
 }
 
+#if defined(__linux__)
+// The type the C library's ioctl takes its request in (glibc an unsigned long, musl an int).
+template <typename Request>
+Request requestOf(int (*)(int, Request, ...));
+using IoctlRequest = decltype(requestOf(&::ioctl));
+#endif
+
 // What no file may be left in is found first, and what another program holds is waited for.
 TEST(SavePollPosixTest, AnAppendOnlyFolderAndALease) {
 #if !defined(__linux__)
@@ -447,12 +458,12 @@ TEST(SavePollPosixTest, AnAppendOnlyFolderAndALease) {
   const int folder = open(dir.file("").c_str(), O_RDONLY | O_DIRECTORY);
   ASSERT_GE(folder, 0);
   int flags = 0;
-  if (ioctl(folder, FS_IOC_GETFLAGS, &flags) == 0) {
+  if (ioctl(folder, static_cast<IoctlRequest>(FS_IOC_GETFLAGS), &flags) == 0) {
     int appendOnly = flags | FS_APPEND_FL;
-    if (ioctl(folder, FS_IOC_SETFLAGS, &appendOnly) == 0) {
+    if (ioctl(folder, static_cast<IoctlRequest>(FS_IOC_SETFLAGS), &appendOnly) == 0) {
       std::string reason;
       EXPECT_FALSE(savePoll(largePoll(), path, &reason));
-      ioctl(folder, FS_IOC_SETFLAGS, &flags);
+      ioctl(folder, static_cast<IoctlRequest>(FS_IOC_SETFLAGS), &flags);
       EXPECT_EQ(reason, "its folder lets no file in it be removed or replaced");
       EXPECT_EQ(filesIn(dir.file("")), 1u);
       EXPECT_EQ(readFile(path), "old\n");

@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "pollfile/save_test_polls.h"
+#include "system/error_text.h"
 #include "system/failing_file_system.h"
 #include "temp_dir.h"
 
@@ -75,7 +78,7 @@ TEST(SavePollTest, AFailureAtAnyCallLeavesTheOldFileWhole) {
         EXPECT_EQ(filesIn(dir.file("")), 1u);
         continue;
       }
-      EXPECT_NE(reason.find("Input/output error"), std::string::npos) << reason;
+      EXPECT_NE(reason.find(errorText(EIO)), std::string::npos) << reason;
       const bool renamed = readFile(path) == expected;  // only a failed sync of the folder
       // Where the file's folder cannot be had, the empty file the open made cannot be removed
       // from it either.
@@ -105,11 +108,11 @@ TEST(SavePollTest, FailuresSayWhyAndLeaveEverythingAsItWas) {
     std::string reason;
   };
   const Case cases[] = {
-      {dir.file("old.txt"), noTemporary, "no file can be made beside it: Input/output error"},
-      {dir.file("no/such/dir/poll.txt"), realFileSystem(), "No such file or directory"},
-      {dir.file(""), realFileSystem(), "Is a directory"},
+      {dir.file("old.txt"), noTemporary, "no file can be made beside it: " + errorText(EIO)},
+      {dir.file("no/such/dir/poll.txt"), realFileSystem(), errorText(ENOENT)},
+      {dir.file(""), realFileSystem(), errorText(EISDIR)},
       {std::string("old.txt\0x", 9), realFileSystem(), "a path cannot hold a NUL byte"},
-      {"", realFileSystem(), "No such file or directory"},
+      {"", realFileSystem(), errorText(ENOENT)},
   };
   for (const Case& c : cases) {
     std::string reason;

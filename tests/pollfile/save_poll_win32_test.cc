@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <filesystem>
 #include <string>
 
 #include "pollfile/save_poll.h"
 #include "pollfile/save_test_polls.h"
+#include "system/error_text.h"
 #include "temp_dir.h"
 
 namespace {
@@ -25,7 +28,7 @@ TEST(SavePollWin32Test, AReadOnlyFileIsNotReplaced) {
                                std::filesystem::perm_options::remove);
   std::string reason;
   EXPECT_FALSE(savePoll(largePoll(), dir.file("old.txt"), &reason));
-  EXPECT_EQ(reason, "Permission denied");
+  EXPECT_EQ(reason, errorText(EACCES));
   EXPECT_EQ(readFile(dir.file("old.txt")), "old\n");
   std::filesystem::permissions(dir.file("old.txt"), std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
