@@ -136,8 +136,9 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
   const bool publishOptions = top.has_value() || !ballots.empty();
   if ((tallyOptions && mode != Mode::kTally) || (publishOptions && mode != Mode::kPublish) ||
       (output && mode != Mode::kTally && mode != Mode::kPublish)) {
-    return refuse(err, "--records goes with --tally, --ballots and --top with --publish, "
-                       "--output with either");
+    return refuse(err,
+                  "--records goes with --tally, --ballots and --top with --publish, "
+                  "--output with either");
   }
   switch (mode) {
     case Mode::kNone:
