@@ -3,19 +3,14 @@
 #include "app/publish_poll.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <istream>
-#include <new>
 
+#include "app/mode_support.h"
 #include "ballots/ballot_reader.h"
 #include "ballots/tally.h"
 #include "pollfile/save_poll.h"
 #include "publish/formats.h"
 #include "publish/season.h"
-#include "system/error_text.h"
-#include "system/file_streams.h"
-#include "system/file_system.h"
-#include "system/standard_streams.h"
 
 namespace {
 
@@ -42,20 +37,10 @@ std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(
   Tally tally(known, nullptr);
   std::vector<BallotProblem> problems;
   for (const std::string& path : paths) {
-    FileSystem& files = realFileSystem();
-    Descriptor file(files, path == "-" ? -1 : files.openForReading(path));
-    const int fd = path == "-" ? kStandardInput : file.fd();
-    if (fd < 0) {
-      err << "hoops-ranking: cannot read '" << path << "': " << errorText(errno) << '\n';
-      status = 2;
-      return std::nullopt;
-    }
-    FileReadBuffer buffer(files, fd);
-    std::istream in(&buffer);
     const auto take = [&](const Ballot& ballot) { tally.count(path, ballot, problems); };
-    if (!readBallots(in, path, voterOfListFile(path), take, problems) || buffer.error() != 0) {
-      err << "hoops-ranking: cannot read '" << path
-          << "': " << errorText(buffer.error() != 0 ? buffer.error() : EIO) << '\n';
+    if (!readInputFile(path, err, [&](std::istream& in) {
+          return readBallots(in, path, voterOfListFile(path), take, problems);
+        })) {
       status = 2;
       return std::nullopt;
     }
@@ -139,14 +124,5 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
 }  // namespace
 
 int publishPoll(const PublishRequest& request, std::ostream& out, std::ostream& err) {
-  try {
-    const int status = publish(request, out, err);
-    out.flush();
-    err.flush();
-    return status;
-  } catch (const std::bad_alloc&) {
-    out.flush();
-    err << "hoops-ranking: cannot publish: out of memory\n" << std::flush;
-    return 2;
-  }
+  return runMode("publish", out, err, [&] { return publish(request, out, err); });
 }

@@ -1,46 +1,15 @@
 // The tally from the command line: read, check and count every ballot file, then write the week.
 #include "app/tally_ballots.h"
 
-#include <cerrno>
-#include <istream>
-#include <new>
-
+#include "app/mode_support.h"
 #include "ballots/ballot_reader.h"
 #include "ballots/records.h"
 #include "ballots/tally.h"
 #include "pollfile/load_poll.h"
 #include "pollfile/poll_writer.h"
 #include "pollfile/save_poll.h"
-#include "system/error_text.h"
-#include "system/file_streams.h"
-#include "system/file_system.h"
-#include "system/standard_streams.h"
 
 namespace {
-
-// Runs `read` on an istream over the file at `path` ("-": standard input); false, with `err`
-// told why, when the file cannot be opened or read.
-template <typename Read>
-bool readFile(const std::string& path, std::ostream& err, Read read) {
-  FileSystem& files = realFileSystem();
-  const bool standardInput = path == "-";
-  Descriptor file(files, standardInput ? -1 : files.openForReading(path));
-  const int fd = standardInput ? kStandardInput : file.fd();
-  int error = fd < 0 ? errno : 0;
-  if (error == 0) {
-    const std::optional<FileSystem::Status> status = files.status(fd);
-    if (status && status->directory) error = EISDIR;
-  }
-  if (error == 0) {
-    FileReadBuffer buffer(files, fd);
-    std::istream in(&buffer);
-    if (read(in) && buffer.error() == 0) return true;
-    error = buffer.error();
-  }
-  err << "hoops-ranking: cannot read '" << path << "': " << errorText(error != 0 ? error : EIO)
-      << '\n';
-  return false;
-}
 
 void tell(std::ostream& err, const std::vector<BallotProblem>& problems) {
   for (const BallotProblem& problem : problems) {
@@ -68,7 +37,7 @@ int tally(const TallyRequest& request, std::ostream& out, std::ostream& err) {
   }
   std::vector<BallotProblem> problems;
   std::vector<TeamRecord> records;
-  if (request.records && !readFile(*request.records, err, [&](std::istream& in) {
+  if (request.records && !readInputFile(*request.records, err, [&](std::istream& in) {
         return readRecords(in, *request.records, records, problems);
       })) {
     return 2;
@@ -77,8 +46,9 @@ int tally(const TallyRequest& request, std::ostream& out, std::ostream& err) {
   for (const std::string& path : request.ballots) {
     const std::string voter = voterOfListFile(path);
     const auto take = [&](const Ballot& ballot) { tally.count(path, ballot, problems); };
-    if (!readFile(path, err,
-                  [&](std::istream& in) { return readBallots(in, path, voter, take, problems); })) {
+    if (!readInputFile(path, err, [&](std::istream& in) {
+          return readBallots(in, path, voter, take, problems);
+        })) {
       return 2;
     }
   }
@@ -117,14 +87,5 @@ int tally(const TallyRequest& request, std::ostream& out, std::ostream& err) {
 }  // namespace
 
 int tallyBallots(const TallyRequest& request, std::ostream& out, std::ostream& err) {
-  try {
-    const int status = tally(request, out, err);
-    out.flush();
-    err.flush();
-    return status;
-  } catch (const std::bad_alloc&) {
-    out.flush();
-    err << "hoops-ranking: cannot tally: out of memory\n" << std::flush;
-    return 2;
-  }
+  return runMode("tally", out, err, [&] { return tally(request, out, err); });
 }
