@@ -13,6 +13,11 @@
 #include "system/error_text.h"
 #include "system/file_attributes.h"
 
+#if defined(__FreeBSD__)
+#include <sys/acl.h>
+#include <sys/extattr.h>
+#endif
+
 #if defined(__linux__) || defined(__APPLE__)
 #include <sys/xattr.h>
 #if defined(__APPLE__)
@@ -227,6 +232,51 @@ bool keepRightsOf(int to, uint32_t owner, uint32_t group) {
   errno = kNoAccessLists;  // only Linux's lists are written here
   return false;
 #endif
+}
+
+#elif defined(__FreeBSD__)
+
+// FreeBSD keeps attributes in namespaces, listed as names each after its length, and its
+// access control lists (POSIX.1e or NFSv4) apart, behind acl_get_fd_np. Read, not built here:
+// no FreeBSD system was at hand to compile it.
+bool copyAttributes(int from, int to, std::vector<std::string>& notKept) {
+  for (const int space : {EXTATTR_NAMESPACE_USER, EXTATTR_NAMESPACE_SYSTEM}) {
+    const ssize_t size = ::extattr_list_fd(from, space, nullptr, 0);
+    if (size < 0) {
+      if (errno == EOPNOTSUPP || errno == EPERM) continue;  // none here, or not ours to see
+      return false;
+    }
+    std::vector<char> names(static_cast<size_t>(size));
+    const ssize_t got = ::extattr_list_fd(from, space, names.data(), names.size());
+    if (got < 0) return false;
+    for (size_t at = 0; at < static_cast<size_t>(got);) {
+      const auto length = static_cast<unsigned char>(names[at]);
+      const std::string name(&names[at + 1], length);
+      at += 1 + length;
+      const ssize_t bytes = ::extattr_get_fd(from, space, name.c_str(), nullptr, 0);
+      std::vector<char> value(bytes > 0 ? static_cast<size_t>(bytes) : 0);
+      const bool read = bytes >= 0 && ::extattr_get_fd(from, space, name.c_str(), value.data(),
+                                                       value.size()) >= 0;
+      if (read && ::extattr_set_fd(to, space, name.c_str(), value.data(), value.size()) >= 0) {
+        continue;
+      }
+      if (space == EXTATTR_NAMESPACE_USER) return false;
+      notKept.push_back("system." + name);
+    }
+  }
+  for (const acl_type_t type : {ACL_TYPE_NFS4, ACL_TYPE_ACCESS}) {
+    acl_t list = ::acl_get_fd_np(from, type);
+    if (list == nullptr) continue;  // not this kind of list on this file system
+    const bool copied = ::acl_set_fd_np(to, list, type) == 0;
+    ::acl_free(list);
+    if (!copied) return false;
+  }
+  return true;
+}
+
+bool keepRightsOf(int, uint32_t, uint32_t) {
+  errno = kNoAccessLists;  // only Linux's lists are written here
+  return false;
 }
 
 #else
