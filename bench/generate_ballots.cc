@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   const int teams = argc > 3 ? std::atoi(argv[3]) : 360;
   std::mt19937 random(argc > 4 ? static_cast<unsigned>(std::atoi(argv[4])) : 42u);
   std::vector<std::string> names;
+  names.reserve(static_cast<std::size_t>(teams));
   for (int i = 0; i < teams; ++i) {
     names.push_back((i % 50 == 7 ? "A&M, Campus " : "School ") + std::to_string(i));
   }

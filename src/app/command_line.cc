@@ -120,15 +120,17 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
     } else if (argument == "--version") {
       out << kVersion << std::flush;
       return out ? 0 : 1;
-    } else if (argument == "--check" && enter(Mode::kCheck)) {
-    } else if (argument == "--tally" && enter(Mode::kTally)) {
-    } else if ((argument == "--publish" || argument.substr(0, 10) == "--publish=") &&
-               enter(Mode::kPublish) && value("--publish", format)) {
     } else if (argument == "--ballots") {
       operands = &ballots;
-    } else if (value("--records", records) || value("--output", output) || value("--top", top)) {
-    } else if (unexpected.empty()) {
-      unexpected = argument;
+    } else {
+      // A mode, or an option's value; anything else is out of place.
+      const bool taken = (argument == "--check" && enter(Mode::kCheck)) ||
+                         (argument == "--tally" && enter(Mode::kTally)) ||
+                         ((argument == "--publish" || argument.substr(0, 10) == "--publish=") &&
+                          enter(Mode::kPublish) && value("--publish", format)) ||
+                         value("--records", records) || value("--output", output) ||
+                         value("--top", top);
+      if (!taken && unexpected.empty()) unexpected = argument;
     }
   }
   if (!unexpected.empty()) return refuse(err, "unexpected argument '" + unexpected + "'");

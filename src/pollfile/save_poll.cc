@@ -4,9 +4,11 @@
 
 #include <cerrno>
 #include <functional>
+#include <initializer_list>
 #include <new>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "pollfile/failure.h"
@@ -22,28 +24,33 @@ namespace {
 void tellWhatWasNotKept(const std::string& path, const FileReplacement& file,
                         std::vector<std::string>& notes) {
   try {
-    const std::string saved = "'" + path + "' is saved";
+    // Each note is "'PATH' is saved" and what follows it, put together a piece at a time.
+    const auto note = [&](std::initializer_list<std::string_view> pieces) {
+      std::string line = "'";
+      line += path;
+      line += "' is saved";
+      for (const std::string_view piece : pieces) line += piece;
+      notes.push_back(std::move(line));
+    };
     if (file.folderSyncError() != 0) {
-      notes.push_back(saved +
-                      ", but its folder could not be synced: " + errorText(file.folderSyncError()));
+      note({", but its folder could not be synced: ", errorText(file.folderSyncError())});
     }
     if (const uint64_t others = file.otherNames(); others > 0) {
-      notes.push_back(saved + " as a new file; the " + std::to_string(others) +
-                      (others == 1 ? " other name of the old file keeps"
-                                   : " other names of the old file keep") +
-                      " last week's poll");
+      note({" as a new file; the ", std::to_string(others),
+            others == 1 ? " other name of the old file keeps" : " other names of the old file keep",
+            " last week's poll"});
     }
     const FileSystem::Kept& kept = file.kept();
     if (!kept.ownerNow.empty()) {
-      notes.push_back(saved + " and now owned by " + kept.ownerNow + "; " + kept.ownerBefore +
-                      " keeps the rights it had through the file's access list");
+      note({" and now owned by ", kept.ownerNow, "; ", kept.ownerBefore,
+            " keeps the rights it had through the file's access list"});
     }
     if (!kept.groupNow.empty()) {
-      notes.push_back(saved + " with the group " + kept.groupNow + "; the group " +
-                      kept.groupBefore + " keeps the rights it had through the file's access list");
+      note({" with the group ", kept.groupNow, "; the group ", kept.groupBefore,
+            " keeps the rights it had through the file's access list"});
     }
     for (const std::string& attribute : kept.attributesLeftOut) {
-      notes.push_back(saved + ", without the system's attribute " + attribute);
+      note({", without the system's attribute ", attribute});
     }
   } catch (const std::bad_alloc&) {
   }

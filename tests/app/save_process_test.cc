@@ -137,9 +137,13 @@ TEST(SaveProcessTest, TheProgramsOwnOutputKeepsTheTranscript) {
   for (const std::string path : {"/dev/stdout", "/dev/./stdout", "//dev/stdout", "/dev/fd/./1",
                                  "/proc/thread-self/fd/1", "stdout", "./stdout"}) {
     for (const std::string redirect : {"> stdout", ">> stdout"}) {
-      SCOPED_TRACE(path + " " + redirect);
+      SCOPED_TRACE(path);
+      SCOPED_TRACE(redirect);
       writeFile(dir.file("stdout"), "earlier\n");
-      ProcessRun run = runHoopsRanking(dir, "\n1\nlast.txt\n2\n" + path + "\n9\n\n", "", redirect);
+      std::string input = "\n1\nlast.txt\n2\n";
+      input += path;
+      input += "\n9\n\n";
+      ProcessRun run = runHoopsRanking(dir, input, "", redirect);
       EXPECT_EQ(run.status, 0);
       EXPECT_EQ(run.errors, "");
       EXPECT_EQ(run.output.rfind("earlier\n", 0) == 0, redirect == ">> stdout");

@@ -42,8 +42,9 @@ Outcome tallyOf(const std::string& last,
     readRecords(in, "records.txt", teamRecords, problems);
   }
   Tally tally(lastWeek, records != nullptr ? &teamRecords : nullptr);
-  for (const auto& [name, text] : files) {
-    std::istringstream in(text);
+  for (const auto& file : files) {
+    const std::string& name = file.first;
+    std::istringstream in(file.second);
     readBallots(
         in, name, voterOfListFile(name),
         [&](const Ballot& ballot) { tally.count(name, ballot, problems); }, problems);
