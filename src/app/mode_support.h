@@ -8,6 +8,10 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
+
+#include "ballots/ballot_reader.h"
+#include "ballots/tally.h"
 
 #include "system/error_text.h"
 #include "system/file_streams.h"
@@ -36,6 +40,21 @@ bool readInputFile(const std::string& path, std::ostream& err, Read read) {
   err << "hoops-ranking: cannot read '" << path << "': " << errorText(error != 0 ? error : EIO)
       << '\n';
   return false;
+}
+
+// Reads the ballot files `paths` ("-": standard input) and counts each ballot into `tally`,
+// what is wrong with one into `problems`; false, with `err` told, when a file cannot be read.
+inline bool countBallotFiles(const std::vector<std::string>& paths, Tally& tally,
+                             std::vector<BallotProblem>& problems, std::ostream& err) {
+  for (const std::string& path : paths) {
+    const auto take = [&](const Ballot& ballot) { tally.count(path, ballot, problems); };
+    if (!readInputFile(path, err, [&](std::istream& in) {
+          return readBallots(in, path, voterOfListFile(path), take, problems);
+        })) {
+      return false;
+    }
+  }
+  return true;
 }
 
 // Runs a mode's `body` (which returns its exit status) and flushes both streams after it. Out

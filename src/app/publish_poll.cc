@@ -36,14 +36,9 @@ std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(
   }
   Tally tally(known, nullptr);
   std::vector<BallotProblem> problems;
-  for (const std::string& path : paths) {
-    const auto take = [&](const Ballot& ballot) { tally.count(path, ballot, problems); };
-    if (!readInputFile(path, err, [&](std::istream& in) {
-          return readBallots(in, path, voterOfListFile(path), take, problems);
-        })) {
-      status = 2;
-      return std::nullopt;
-    }
+  if (!countBallotFiles(paths, tally, problems, err)) {
+    status = 2;
+    return std::nullopt;
   }
   // The ballots' points must be the week's votes, team by team.
   const std::unordered_map<std::string, int64_t> points = tally.points();

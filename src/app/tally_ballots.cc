@@ -43,15 +43,7 @@ int tally(const TallyRequest& request, std::ostream& out, std::ostream& err) {
     return 2;
   }
   Tally tally(last, request.records ? &records : nullptr);
-  for (const std::string& path : request.ballots) {
-    const std::string voter = voterOfListFile(path);
-    const auto take = [&](const Ballot& ballot) { tally.count(path, ballot, problems); };
-    if (!readInputFile(path, err, [&](std::istream& in) {
-          return readBallots(in, path, voter, take, problems);
-        })) {
-      return 2;
-    }
-  }
+  if (!countBallotFiles(request.ballots, tally, problems, err)) return 2;
   Poll week;
   std::vector<std::string> noRecord;
   if (problems.empty()) tally.week(last.date, week, noRecord, problems);

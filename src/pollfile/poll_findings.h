@@ -47,7 +47,6 @@ class FindingTally {
     if (count_[kind]++ == 0) first_[kind] = line;
     refuses_ = refuses_ || kind < kQuotedName;
   }
-  std::size_t count(Kind kind) const { return count_[kind]; }
   // True when anything found keeps the file from loading.
   bool refuses() const { return refuses_; }
   // The findings, one per kind, in the order of their first lines.

@@ -162,7 +162,6 @@ PublishedWeek publishWeek(const std::vector<Week>& weeks, int64_t top,
   const Week& now = weeks.back();
   published.date = now.date;
   published.top = top;
-  published.firstPlaceVotes = firstPlaces != nullptr;
   // Each week's teams ranked in the top, for last week's ranks, the dropped and the chart.
   std::vector<std::unordered_map<std::string_view, int64_t>> season;
   for (const Week& week : weeks) {

@@ -67,7 +67,6 @@ struct PublishedWeek {
   std::unique_ptr<PollMemory> memory = std::make_unique<PollMemory>();
   std::string date;
   int64_t top = 25;
-  bool firstPlaceVotes = false;  // ballots gave first-place votes
   // Every team with points, by rank, then name (byte order).
   std::pmr::vector<PublishedTeam> teams{memory.get()};
   struct Dropped {

@@ -35,13 +35,11 @@ void writeText(std::ostream& out, const PublishedWeek& week) {
                     withThousands(team->points),
                     team->lastWeek ? std::to_string(*team->lastWeek) : "-"});
   }
-  Row widths{};
   std::size_t w[5] = {};
   for (const Row& row : rows) {
     const std::string* cells[5] = {&row.rank, &row.team, &row.record, &row.points, &row.last};
     for (int i = 0; i < 5; ++i) w[i] = std::max(w[i], widthOf(*cells[i]));
   }
-  (void)widths;
   out << week.date << '\n';
   for (const Row& row : rows) {
     std::string line;
