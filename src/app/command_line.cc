@@ -1,12 +1,12 @@
-// The command line, the GNU way: -h and --help, --version, --check FILE..., '--' to end the
-// options and '-' for standard input.
+// The command line answered: its usage and version, or the mode it names, run.
 #include "app/command_line.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <variant>
 
+#include "app/arguments.h"
 #include "app/check_files.h"
 #include "app/publish_poll.h"
 #include "app/tally_ballots.h"
@@ -80,84 +80,29 @@ int refuse(std::ostream& err, const std::string& complaint) {
 
 std::optional<int> answerArguments(int count, const char* const* arguments, std::ostream& out,
                                    std::ostream& err) {
-  if (count == 0) return std::nullopt;
-  enum class Mode { kNone, kCheck, kTally, kPublish } mode = Mode::kNone;
-  bool optionsEnded = false;
-  std::vector<std::string> files, ballots;
-  std::vector<std::string>* operands = &files;  // --ballots takes the files after it
-  std::optional<std::string> records, output, format, top;
-  std::string unexpected;  // the first argument that has no place, if any
-  // A mode's option; a second mode is an argument out of place.
-  const auto enter = [&](Mode wanted) {
-    if (mode != Mode::kNone && mode != wanted) return false;
-    mode = wanted;
-    return true;
-  };
-  for (int i = 0; i < count; ++i) {
-    const std::string_view argument = arguments[i];
-    // An option's value: "--output FILE" or "--output=FILE".
-    const auto value = [&](std::string_view option, std::optional<std::string>& into) {
-      if (argument == option && i + 1 < count) {
-        into = arguments[++i];
-        return true;
-      }
-      if (argument.substr(0, option.size() + 1) == std::string(option) + "=") {
-        into = std::string(argument.substr(option.size() + 1));
-        return true;
-      }
-      return false;
-    };
-    if (optionsEnded || argument == "-" || argument.empty() || argument.front() != '-') {
-      operands->emplace_back(argument);
-      continue;
-    }
-    operands = &files;
-    if (argument == "--") {
-      optionsEnded = true;
-    } else if (argument == "-h" || argument == "--help") {
-      out << kUsage << std::flush;  // asked for help, the rest is not looked at
+  const std::variant<CommandLine, ArgumentError> parsed = parseArguments(count, arguments);
+  if (const auto* mistake = std::get_if<ArgumentError>(&parsed)) return refuse(err, mistake->what);
+  const CommandLine& line = std::get<CommandLine>(parsed);
+  switch (line.mode) {
+    case CommandLine::Mode::kDialogue:
+      return std::nullopt;
+    case CommandLine::Mode::kHelp:
+      out << kUsage << std::flush;
       return out ? 0 : 1;
-    } else if (argument == "--version") {
+    case CommandLine::Mode::kVersion:
       out << kVersion << std::flush;
       return out ? 0 : 1;
-    } else if (argument == "--ballots") {
-      operands = &ballots;
-    } else {
-      // A mode, or an option's value; anything else is out of place.
-      const bool taken = (argument == "--check" && enter(Mode::kCheck)) ||
-                         (argument == "--tally" && enter(Mode::kTally)) ||
-                         ((argument == "--publish" || argument.substr(0, 10) == "--publish=") &&
-                          enter(Mode::kPublish) && value("--publish", format)) ||
-                         value("--records", records) || value("--output", output) ||
-                         value("--top", top);
-      if (!taken && unexpected.empty()) unexpected = argument;
-    }
-  }
-  if (!unexpected.empty()) return refuse(err, "unexpected argument '" + unexpected + "'");
-  const bool tallyOptions = records.has_value();
-  const bool publishOptions = top.has_value() || !ballots.empty();
-  if ((tallyOptions && mode != Mode::kTally) || (publishOptions && mode != Mode::kPublish) ||
-      (output && mode != Mode::kTally && mode != Mode::kPublish)) {
-    return refuse(err,
-                  "--records goes with --tally, --ballots and --top with --publish, "
-                  "--output with either");
-  }
-  switch (mode) {
-    case Mode::kNone:
-      return refuse(err, "unexpected argument '" + files.front() + "'");
-    case Mode::kCheck:
-      if (files.empty()) return refuse(err, "--check needs one or more poll files");
-      return checkPollFiles(files, out, err);
-    case Mode::kTally: {
-      if (files.size() < 2) {
-        return refuse(err, "--tally needs last week's poll and one or more ballot files");
-      }
-      TallyRequest request{files.front(), {files.begin() + 1, files.end()}, records, output};
+    case CommandLine::Mode::kCheck:
+      return checkPollFiles(line.files, out, err);
+    case CommandLine::Mode::kTally: {
+      TallyRequest request{line.files.front(),
+                           {line.files.begin() + 1, line.files.end()},
+                           line.records,
+                           line.output};
       return tallyBallots(request, out, err);
     }
-    case Mode::kPublish: {
-      if (files.empty()) return refuse(err, "--publish needs a format and one or more weeks");
-      PublishRequest request{*format, files, ballots, top.value_or("25"), output};
+    case CommandLine::Mode::kPublish: {
+      PublishRequest request{line.format, line.files, line.ballots, line.top, line.output};
       return publishPoll(request, out, err);
     }
   }

@@ -1,17 +1,14 @@
-// The program's command line: --help, --version, --check FILE..., or nothing at all.
+// The program's command line answered: help, version, a mode, or nothing at all (the dialogue).
 #ifndef HOOPS_APP_COMMAND_LINE_H_
 #define HOOPS_APP_COMMAND_LINE_H_
 
 #include <optional>
 #include <ostream>
 
-// Answers the arguments after the program's name, the GNU way. With none, returns nullopt: the
-// dialogue runs. "-h" or "--help" anywhere before "--" writes the usage to `out`, "--version"
-// the version with its copyright and licence; both return 0. "--check" and one or more files
-// ("-" for standard input; after "--" every argument is a file) checks them
-// (app/check_files.h) and returns its status. Anything else (--check alone too) writes
-// "hoops-ranking: unexpected argument '<arg>'" (or what is missing) and a hint to `err` and
-// returns 2.
+// Answers the arguments after the program's name (app/arguments.h). With none, returns nullopt:
+// the dialogue runs. Help and version go to `out`, status 0. A mode runs and its status is
+// returned (app/check_files.h, app/tally_ballots.h, app/publish_poll.h). A command line refused
+// writes "hoops-ranking: <what is wrong>" and a hint to `err` and returns 2.
 std::optional<int> answerArguments(int count, const char* const* arguments, std::ostream& out,
                                    std::ostream& err);
 

@@ -14,17 +14,6 @@
 
 namespace {
 
-// The number `text` spells, 1 to 2147483647; nullopt otherwise.
-std::optional<int64_t> topOf(const std::string& text) {
-  if (text.empty() || text.size() > 10 ||
-      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    return std::nullopt;
-  }
-  const int64_t top = std::stoll(text);
-  if (top < 1 || top > 2147483647) return std::nullopt;
-  return top;
-}
-
 // First-place votes from the ballots of the newest week, checked against its votes; nullopt,
 // with every reason on `err`, when they cannot be had or do not add up.
 std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(
@@ -73,17 +62,6 @@ std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(
 }
 
 int publish(const PublishRequest& request, std::ostream& out, std::ostream& err) {
-  const std::optional<Format> format = formatNamed(request.format);
-  const std::optional<int64_t> top = topOf(request.top);
-  if (!format || !top) {
-    err << "hoops-ranking: "
-        << (!format ? "the format '" + request.format +
-                          "' is not one of "
-                          "text, markdown, csv, json, html"
-                    : "--top takes a whole number from 1 to 2147483647")
-        << "\nTry 'hoops-ranking --help'.\n";
-    return 2;
-  }
   std::vector<Week> weeks;
   std::vector<std::string> problems;
   if (!readSeason(request.weeks, weeks, problems)) {
@@ -97,14 +75,14 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
     votes = firstPlaces(request.ballots, weeks.back(), err, status);
     if (!votes) return status;
   }
-  const PublishedWeek week = publishWeek(weeks, *top, votes ? &*votes : nullptr);
+  const PublishedWeek week = publishWeek(weeks, request.top, votes ? &*votes : nullptr);
   std::vector<std::string> notes;
   if (!request.output) {
-    writePublished(out, week, *format, notes);
+    writePublished(out, week, request.format, notes);
   } else {
     std::string reason;
     const auto write = [&](std::ostream& file) {
-      writePublished(file, week, *format, notes);
+      writePublished(file, week, request.format, notes);
       return static_cast<bool>(file);
     };
     if (!saveFile(*request.output, write, &reason, &notes)) {

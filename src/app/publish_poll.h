@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "publish/formats.h"
+
 struct PublishRequest {
-  std::string format;                 // text, markdown, csv, json or html
+  Format format = Format::kText;
   std::vector<std::string> weeks;     // the season's poll files, in any order
   std::vector<std::string> ballots;   // the newest week's ballots, for first-place votes
-  std::string top = "25";             // as given
+  int64_t top = 25;                   // the last shared rank that is ranked
   std::optional<std::string> output;  // else standard output
 };
 
@@ -20,7 +22,7 @@ struct PublishRequest {
 // through the save to the output file. A season that cannot be ordered (a file refused, a first
 // line not a date, two files with one date), ballots with a problem or whose points are not the
 // week's votes: every reason on `err`, nothing written, status 1. A file that cannot be read or
-// a page that cannot be saved: status 2. A format or top that is not one: status 2 with a hint.
+// a page that cannot be saved: status 2.
 int publishPoll(const PublishRequest& request, std::ostream& out, std::ostream& err);
 
 #endif  // HOOPS_APP_PUBLISH_POLL_H_

@@ -134,7 +134,8 @@ void Tally::count(const std::string& file, const Ballot& ballot,
 std::vector<std::string> Tally::newTeams() const {
   std::vector<std::string> names;
   for (const Entry& entry : entries_) {
-    if (entry.isNew) names.push_back(entry.name);
+    // A name met only on a ballot that was refused is no team of the week.
+    if (entry.isNew && entry.points > 0) names.push_back(entry.name);
   }
   return names;
 }

@@ -37,7 +37,7 @@ class Tally {
 
   std::size_t ballots() const { return ballots_; }
   std::size_t places() const { return places_; }
-  // Names new this week, in the order they were first met.
+  // Names new this week on the ballots counted, in the order they were first met.
   std::vector<std::string> newTeams() const;
 
   // The week's poll: the date `date`; every team with points, its votes its points, by points,

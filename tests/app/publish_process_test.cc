@@ -38,6 +38,11 @@ TEST(PublishProcessTest, FirstPlaceVotesFromTheBallotsAndRefusals) {
             "odd.txt:1: 'Week 13' is not a poll date, so its week is not known\n"
             "again.txt: has the date March 9 2025, as w13.txt has; a season has one poll a date\n"
             "hoops-ranking: nothing is published\n");
+  // A name met only on a refused ballot is that ballot's problem, not a team of the week.
+  writeFile(dir.file("refused.csv"), "Ann,Duke,Gonzaga\nBob,Newbie,Newbie\n");
+  EXPECT_EQ(runHoopsRankingWith(dir, "--publish text w13.txt --ballots refused.csv"), 1);
+  EXPECT_EQ(readFile(dir.file("stderr")),
+            "refused.csv:2: 'Newbie' is on this ballot twice, in places 1 and 2\n");
   EXPECT_EQ(runHoopsRankingWith(dir, "--publish pdf w13.txt"), 2);
   EXPECT_EQ(runHoopsRankingWith(dir, "--publish text w13.txt --top 0"), 2);
 }
