@@ -1,6 +1,7 @@
 // The entry point: runs the program on standard input and output and turns their errors into the
 // exit status.
 #include <iostream>
+#include <new>
 #include <optional>
 
 #include "app/command_line.h"
@@ -11,7 +12,11 @@
 #include "system/standard_streams.h"
 #include "system/terminal.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+constexpr const char* kOutOfMemory = "hoops-ranking: out of memory\n";
+
+int run(int argc, char** argv) {
   // The dialogue and the files are the same bytes on every system: lines end in a line feed.
   useBinaryStandardStreams();
   // A reader that leaves, of standard output or of a FIFO being saved to, and a write past the
@@ -35,4 +40,18 @@ int main(int argc, char** argv) {
   runProgram(in, out, std::cerr, kStandardInput, isTerminal(kStandardOutput));
   out.flush();
   return exitStatus(input.error(), output.error(), std::cerr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Out of memory where no option or mode can abandon what it was doing (before the first
+  // prompt, say), the run ends with the same words and status as a mode that runs out.
+  endWithoutMemoryAs(kOutOfMemory);
+  try {
+    return run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    writeLastWords(kOutOfMemory);
+    return 2;
+  }
 }

@@ -62,22 +62,32 @@ bool saveFile(const std::string& path, const std::function<bool(std::ostream&)>&
               std::string* reason, std::vector<std::string>* notes, FileSystem& files) {
   try {
     FileReplacement file(files);
+    int error = 0;
+    std::string context;
     if (file.begin(path)) {
       FileWriteBuffer buffer(files);
       buffer.attach(file.fd());
       std::ostream out(&buffer);
-      if (!write(out) || !out.flush()) return failWith(reason, buffer.error());
-      if (file.commit()) {
+      if (!write(out) || !out.flush()) {
+        error = buffer.error();
+      } else if (file.commit()) {
         if (notes != nullptr) tellWhatWasNotKept(path, file, *notes);
         return true;
       }
     }
-    if (file.committedButNotDurable()) {
-      return failWith(reason, file.error(),
-                      "the file may already hold the new poll, but its folder could not be "
-                      "synced, so a power loss could bring back the old one; save again: ");
+    if (error == 0) {
+      error = file.error();
+      context = file.committedButNotDurable()
+                    ? "the file may already hold the new poll, but its folder could not be "
+                      "synced, so a power loss could bring back the old one; save again: "
+                    : file.context();
     }
-    return failWith(reason, file.error(), file.context());
+    // What the save made goes before the failure is told, so that what it left can be.
+    const bool clean = file.abandon();
+    failWith(reason, error, context);
+    if (!clean && reason != nullptr)
+      *reason += "; the empty file the save made could not be removed";
+    return false;
   } catch (const std::bad_alloc&) {
     return fail(reason, "out of memory");
   }

@@ -48,9 +48,10 @@ class FileSystem {
   // Opens `path` for writing as the shell's `>` resolves it: links followed and every check and
   // protection of the system applied (permissions, links and files of others in shared sticky
   // folders). An existing file is neither cut nor moved; a missing one is made empty, with the
-  // permissions a new file gets there, and `created` is set. A FIFO without a reader is not
-  // waited for (writes to it then wait as usual); a lease held by another program is. -1 on
-  // failure.
+  // permissions a new file gets there, and `created` is set (also where a link that named no
+  // file yet led to it). A FIFO without a reader is not waited for (writes to it then wait as
+  // usual); a lease held by another program is, and a stop signal ends that wait
+  // (system/signals.h). -1 on failure.
   virtual int openTarget(const std::string& path, bool& created) = 0;
   // A descriptor the program holds open for writing (its standard streams, those it inherited)
   // on the very file that `fd` is open on, or -1 when there is none.
@@ -67,6 +68,9 @@ class FileSystem {
   // True when the open folder `folder` lets no name in it be removed or replaced (append-only
   // or immutable), as far as the system tells.
   virtual bool forbidsRemoval(int folder) = 0;
+  // True when the folder at `path` lets no name in it be removed, as forbidsRemoval says; false
+  // when it cannot be opened.
+  virtual bool forbidsRemovalIn(const std::string& path) = 0;
   // The status of `name` in `folder`, a symbolic link not followed; nullopt when there is none
   // or it cannot be looked at.
   virtual std::optional<Status> statusAt(int folder, const std::string& name) = 0;

@@ -17,6 +17,7 @@
 
 #include "system/file_attributes.h"
 #include "system/file_system.h"
+#include "system/signals.h"
 #include "system/temporary_name.h"
 
 namespace {
@@ -69,14 +70,22 @@ class PosixFileSystem final : public FileSystem {
       return fd;
     }
     if (errno != EEXIST) return -1;
+    // A name there that leads to no file is a link the open below makes its file for.
+    struct stat before {};
+    const bool missing = ::stat(path.c_str(), &before) != 0 && errno == ENOENT;
     // As `>` opens it: with O_CREAT, so that the system's protections of links, FIFOs and
     // others' files in shared sticky folders apply; without O_TRUNC, so nothing is cut.
     fd = ::open(path.c_str(), kWrite | O_CREAT | O_NONBLOCK, 0666);
-    // Only a lease answers so (a FIFO without a reader says ENXIO): wait for it as `>` does.
+    // Only a lease answers so (a FIFO without a reader says ENXIO): wait for it as `>` does,
+    // for as long as the operator lets it.
     if (fd < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      const StopsLetThrough stops;
       fd = ::open(path.c_str(), kWrite | O_CREAT, 0666);
     }
     if (fd < 0) return -1;
+    struct stat made {};
+    created = missing && ::fstat(fd, &made) == 0 && S_ISREG(made.st_mode) && made.st_size == 0 &&
+              made.st_uid == ::geteuid();
     // Opened without waiting for a FIFO's reader; written as usual.
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
@@ -148,6 +157,15 @@ class PosixFileSystem final : public FileSystem {
     const int searchable = ::open(path.c_str(), kSearchOnly | O_DIRECTORY | O_CLOEXEC);
     if (searchable < 0) errno = syncError;
     return searchable;
+  }
+
+  bool forbidsRemovalIn(const std::string& path) override {
+    int syncError = 0;
+    const int folder = openFolder(path, syncError);
+    if (folder < 0) return false;
+    const bool forbids = forbidsRemoval(folder);
+    ::close(folder);
+    return forbids;
   }
 
   std::optional<Status> statusAt(int folder, const std::string& name) override {

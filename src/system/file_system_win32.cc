@@ -130,6 +130,9 @@ class WindowsFileSystem final : public FileSystem {
     return statusOf(handle);
   }
 
+  // Windows has no append-only folders.
+  bool forbidsRemovalIn(const std::string&) override { return false; }
+
   int openFolder(const std::string& path, int& syncError) override {
     // Windows writes a folder's names through as it changes them: there is nothing to sync.
     syncError = 0;

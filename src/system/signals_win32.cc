@@ -37,17 +37,26 @@ BOOL WINAPI holdEnd(DWORD event) {
 // signal here.
 void ignoreWriteSignals() {}
 
-struct SignalsHeld::Previous {};
+struct SaveSignals::Previous {};
 
-SignalsHeld::SignalsHeld() {
+SaveSignals::SaveSignals() {
   if (gSaveOver == nullptr) gSaveOver = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   if (gSaveOver != nullptr) ResetEvent(gSaveOver);
   gEndAsked = false;
   SetConsoleCtrlHandler(holdEnd, TRUE);
 }
 
-SignalsHeld::~SignalsHeld() {
+SaveSignals::~SaveSignals() {
   if (gSaveOver != nullptr) SetEvent(gSaveOver);
   SetConsoleCtrlHandler(holdEnd, FALSE);
   if (gEndAsked) ExitProcess(STATUS_CONTROL_C_EXIT);  // as the key would have done at once
 }
+
+// The stop keys wait for the save here as the other events do: nothing to let through.
+void SaveSignals::letStopsThrough(bool) {}
+
+void SaveSignals::removeOnStop(int, int, const std::string&, uint64_t, uint64_t) {}
+
+StopsLetThrough::StopsLetThrough() : let_(false) {}
+
+StopsLetThrough::~StopsLetThrough() = default;

@@ -10,4 +10,12 @@ inline constexpr int kStandardError = 2;
 // every byte as it is (no line-end translation), where the system would otherwise translate.
 void useBinaryStandardStreams();
 
+// Writes `text` to standard error at once, with no memory taken: a run's last words.
+void writeLastWords(const char* text);
+
+// From now on, a run that ends because not even an exception could be made for lack of memory
+// writes `message` as its last words and exits with status 2; an end through std::terminate
+// for any other reason stays as it was.
+void endWithoutMemoryAs(const char* message);
+
 #endif  // HOOPS_SYSTEM_STANDARD_STREAMS_H_

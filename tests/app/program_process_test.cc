@@ -105,6 +105,24 @@ TEST(ProgramProcessTest, ALoadThatRunsOutOfMemoryKeepsTheEarlierPoll) {
   EXPECT_NE(readFile(dir.file("kept.txt")).find("\n1\tKeeper\t1-2\t5\t-\n"), std::string::npos);
 }
 
+// However little memory the run is given, it starts, or ends with the words and status of a run
+// out of memory (or the system cannot even load it): never with an abort.
+TEST(ProgramProcessTest, TooLittleMemoryToStartIsSaidCleanly) {
+  if (kSanitized) GTEST_SKIP() << "a memory limit cannot be set under AddressSanitizer";
+  if (!shellCan("ulimit -v 8000")) GTEST_SKIP() << "the shell here sets no memory limit";
+  TempDir dir;
+  for (int limit = 3000; limit <= 12000; limit += 250) {
+    SCOPED_TRACE(std::to_string(limit) + " KiB");
+    ProcessRun run = runHoopsRanking(dir, "\n9\n\n", "ulimit -v " + std::to_string(limit) + " &&");
+    if (run.status == 127) continue;  // the loader's own refusal
+    if (run.status == 2) {
+      EXPECT_EQ(run.errors, "hoops-ranking: out of memory\n");
+    } else {
+      EXPECT_EQ(run.status, 0) << run.errors;
+    }
+  }
+}
+
 TEST(ProgramProcessTest, AHugeNameLineIsRefusedInLittleMemory) {
   TempDir dir;
   // Peak memory as GNU time measures it, where it is installed and means something.

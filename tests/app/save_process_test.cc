@@ -6,7 +6,9 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -188,6 +190,72 @@ TEST(SaveProcessTest, ASignalDuringASaveLeavesNothingHalfDone) {
     const std::string now = readFile(dir.file("new.txt"));
     EXPECT_TRUE(now.empty() || now == saved) << now.size() << " bytes of " << saved.size();
   }
+}
+
+// A save that waits (here for a FIFO's reader that never reads) ends at once at a stop, as
+// the signal asks; a new name the save cannot go on with (no descriptor left for its folder)
+// is removed again.
+TEST(SaveProcessTest, AStopEndsASaveThatWaitsAndARefusedNewNameGoes) {
+  TempDir dir;
+  writeFile(dir.file("last.txt"), pollText(5'000));  // far more than a pipe holds
+  writeFile(dir.file("stdin"), "\n1\nlast.txt\n2\nff\n9\n\n");
+  ASSERT_EQ(mkfifo(dir.file("ff").c_str(), 0600), 0);
+  const int reader = open(dir.file("ff").c_str(), O_RDONLY | O_NONBLOCK);  // never reads
+  ASSERT_GE(reader, 0);
+  for (int stop : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(stop);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (chdir(dir.file("").c_str()) != 0 || !freopen("stdin", "r", stdin) ||
+          !freopen("/dev/null", "w", stdout)) {
+        _exit(127);
+      }
+      execl(HOOPS_RANKING_EXE, "hoops-ranking", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    // Once the pipe is full the save waits for the reader.
+    int pending = 0;
+    for (int i = 0; i < 1000 && pending < 4096; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      ioctl(reader, FIONREAD, &pending);
+    }
+    EXPECT_GE(pending, 4096);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    kill(child, stop);
+    int status = 0;
+    for (int i = 0; i < 500 && waitpid(child, &status, WNOHANG) == 0; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (waitpid(child, &status, WNOHANG) == 0) {  // still waiting: the stop was not let through
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      ADD_FAILURE() << "the save went on waiting after the stop";
+    }
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == stop) << status;
+    char drain[65536];
+    while (read(reader, drain, sizeof drain) > 0) {
+    }
+  }
+  close(reader);
+  if (!shellCan("ulimit -n 4")) GTEST_SKIP() << "the shell here sets no descriptor limit";
+  // However few descriptors are left (the test's runner may hold some), nothing stays; one of
+  // these limits lets the open make the name and leaves none for its folder.
+  bool madeThenRefused = false;
+  for (int limit = 4; limit <= 12; ++limit) {
+    ProcessRun run = runHoopsRanking(dir, "\n1\nlast.txt\n2\nnew.txt\n9\n\n",
+                                     "ulimit -n " + std::to_string(limit) + " &&");
+    if (run.status != 0) continue;  // too few for the shell to start it at all
+    madeThenRefused =
+        madeThenRefused || run.errors ==
+                               "hoops-ranking: cannot save 'new.txt': no file can be made "
+                               "beside it: " +
+                                   errorText(EMFILE) + "\n";
+    EXPECT_FALSE(std::filesystem::exists(dir.file("new.txt")) && run.errors != "") << limit;
+    std::filesystem::remove(dir.file("new.txt"));
+  }
+  EXPECT_TRUE(madeThenRefused);
+  EXPECT_EQ(leftovers(dir), 0);
 }
 
 }  // namespace

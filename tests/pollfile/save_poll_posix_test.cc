@@ -345,6 +345,33 @@ TEST(SavePollPosixTest, AFolderPathNearTheSystemsLimit) {
   EXPECT_EQ(filesIn(folder), 1u);
 }
 
+// Past the limit the system cannot name the open file; the save goes through the folder the
+// path names, as the shell's `>` does there, and leaves nothing beside the new file.
+TEST(SavePollPosixTest, AFolderPathPastTheSystemsLimit) {
+  TempDir dir;
+  const int here = open(".", O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(here, 0);
+  const std::string part(200, 'd');
+  ASSERT_EQ(chdir(dir.file("").c_str()), 0);
+  int depth = 0;
+  for (; depth < 25; ++depth) {  // 5,000 bytes below the test's folder
+    ASSERT_EQ(mkdir(part.c_str(), 0700), 0);
+    ASSERT_EQ(chdir(part.c_str()), 0);
+  }
+  std::string reason;
+  const bool saved = savePoll(largePoll(), "w.txt", &reason);
+  const std::string text = readFile("w.txt");
+  EXPECT_EQ(unlink("w.txt"), 0);
+  for (; depth > 0; --depth) {  // each folder must be empty to go: nothing was left behind
+    ASSERT_EQ(chdir(".."), 0);
+    EXPECT_EQ(rmdir(part.c_str()), 0) << depth;
+  }
+  ASSERT_EQ(fchdir(here), 0);
+  close(here);
+  EXPECT_TRUE(saved) << reason;
+  EXPECT_EQ(text, fileText(largePoll()));
+}
+
 TEST(SavePollPosixTest, OtherNamesOfTheOldFileAreTold) {
   TempDir dir;
   writeFile(dir.file("poll.txt"), "old\n");
@@ -461,10 +488,13 @@ TEST(SavePollPosixTest, AnAppendOnlyFolderAndALease) {
   if (ioctl(folder, static_cast<IoctlRequest>(FS_IOC_GETFLAGS), &flags) == 0) {
     int appendOnly = flags | FS_APPEND_FL;
     if (ioctl(folder, static_cast<IoctlRequest>(FS_IOC_SETFLAGS), &appendOnly) == 0) {
-      std::string reason;
+      // Over a file, and a new name the save would never be let remove again.
+      std::string reason, newReason;
       EXPECT_FALSE(savePoll(largePoll(), path, &reason));
+      EXPECT_FALSE(savePoll(largePoll(), dir.file("new.txt"), &newReason));
       ioctl(folder, static_cast<IoctlRequest>(FS_IOC_SETFLAGS), &flags);
       EXPECT_EQ(reason, "its folder lets no file in it be removed or replaced");
+      EXPECT_EQ(newReason, reason);
       EXPECT_EQ(filesIn(dir.file("")), 1u);
       EXPECT_EQ(readFile(path), "old\n");
     }
@@ -493,6 +523,41 @@ TEST(SavePollPosixTest, AnAppendOnlyFolderAndALease) {
   if (taken != 'y') GTEST_SKIP() << "no lease can be taken here";
   EXPECT_TRUE(saved) << reason;
   EXPECT_EQ(readFile(path), fileText(largePoll()));
+  // A lease never let go: the save waits, and a stop ends it at once with the file as it was.
+  writeFile(path, "old\n");
+  for (int stop : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(stop);
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t keeper = fork();
+    ASSERT_GE(keeper, 0);
+    if (keeper == 0) {
+      std::signal(SIGIO, SIG_IGN);  // told that the save wants the file, and deaf to it
+      const int fd = open(path.c_str(), O_RDONLY);
+      const char held = fd >= 0 && fcntl(fd, F_SETLEASE, F_RDLCK) == 0 ? 'y' : 'n';
+      if (write(ready[1], &held, 1) != 1) _exit(1);
+      pause();
+      _exit(0);
+    }
+    ASSERT_EQ(read(ready[0], &taken, 1), 1);
+    const pid_t saver = fork();
+    ASSERT_GE(saver, 0);
+    if (saver == 0) {
+      std::signal(stop, SIG_DFL);  // the sanitizers' own handlers aside
+      savePoll(largePoll(), path, nullptr);
+      _exit(0);
+    }
+    usleep(300'000);
+    kill(saver, stop);
+    int status = 0;
+    waitpid(saver, &status, 0);  // a lease the kernel breaks after 45 s would be too late
+    kill(keeper, SIGKILL);
+    waitpid(keeper, nullptr, 0);
+    close(ready[0]);
+    close(ready[1]);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == stop) << status;
+    EXPECT_TRUE(readFile(path) == "old\n") << "the file was replaced";
+    EXPECT_EQ(filesIn(dir.file("")), 1u);
+  }
 #endif
 }
 

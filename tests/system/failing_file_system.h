@@ -31,6 +31,7 @@ class FailingFileSystem final : public FileSystem {
     return under_.statusAt(folder, name);
   }
   bool forbidsRemoval(int folder) override { return under_.forbidsRemoval(folder); }
+  bool forbidsRemovalIn(const std::string& path) override { return under_.forbidsRemovalIn(path); }
 
   int openForReading(const std::string& path) override {
     return fails("openForReading") ? -1 : under_.openForReading(path);

@@ -55,6 +55,7 @@ class MemoryFileSystem final : public FileSystem {
     return statusOf(file->second.get());
   }
   bool forbidsRemoval(int) override { return false; }
+  bool forbidsRemovalIn(const std::string&) override { return false; }
   int createTemporary(int, std::string& name) override {
     name = ".temporary-" + std::to_string(++made_);
     auto file = std::make_shared<File>();
