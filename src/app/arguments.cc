@@ -10,7 +10,7 @@ namespace {
 using Mode = CommandLine::Mode;
 
 // An option that is not a mode of its own, the modes that take it, and where its value goes.
-struct Option {
+struct OptionRule {
   std::string_view name;
   bool takesValue;
   std::string_view goesWith;  // the modes, as the refusal names them
@@ -27,7 +27,7 @@ bool tallyOrPublish(Mode mode) {
   return mode == Mode::kTally || mode == Mode::kPublish;
 }
 
-constexpr std::array<Option, 4> kOptions = {{
+constexpr std::array<OptionRule, 4> kOptionRules = {{
     {"--ballots", false, "--publish", publishOnly},
     {"--records", true, "--tally", tallyOnly},
     {"--output", true, "--tally or --publish", tallyOrPublish},
@@ -35,13 +35,13 @@ constexpr std::array<Option, 4> kOptions = {{
 }};
 
 // The modes, with the value --publish takes.
-struct ModeOption {
+struct ModeRule {
   std::string_view name;
   Mode mode;
   bool takesValue;
 };
 
-constexpr std::array<ModeOption, 3> kModes = {{
+constexpr std::array<ModeRule, 3> kModeRules = {{
     {"--check", Mode::kCheck, false},
     {"--tally", Mode::kTally, false},
     {"--publish", Mode::kPublish, true},
@@ -59,16 +59,16 @@ std::optional<int64_t> topOf(std::string_view text) {
   return top;
 }
 
-bool isGiven(const std::vector<const Option*>& given, std::string_view name) {
+bool isGiven(const std::vector<const OptionRule*>& given, std::string_view name) {
   return std::any_of(given.begin(), given.end(),
-                     [&](const Option* option) { return option->name == name; });
+                     [&](const OptionRule* option) { return option->name == name; });
 }
 
 // Checks what one pass gathered as a whole: each option with its mode, each mode with its files.
 std::optional<ArgumentError> checkWhole(CommandLine& line, bool modeGiven,
-                                        const std::vector<const Option*>& given,
+                                        const std::vector<const OptionRule*>& given,
                                         const std::string& format, const std::string& top) {
-  for (const Option* option : given) {
+  for (const OptionRule* option : given) {
     if (!modeGiven || !option->allowed(line.mode)) {
       return ArgumentError{std::string(option->name) + " goes with " +
                            std::string(option->goesWith)};
@@ -121,7 +121,7 @@ std::variant<CommandLine, ArgumentError> parseArguments(int count, const char* c
   bool modeGiven = false;
   bool optionsEnded = false;
   std::string format, top;
-  std::vector<const Option*> given;
+  std::vector<const OptionRule*> given;
   std::optional<ArgumentError> mistake;  // the first one, told once help has had its chance
   const auto note = [&](std::string what) {
     if (!mistake) mistake = ArgumentError{std::move(what)};
@@ -157,13 +157,14 @@ std::variant<CommandLine, ArgumentError> parseArguments(int count, const char* c
       note("option '" + std::string(name) + "' needs a value");
       return std::nullopt;
     };
-    const auto mode = std::find_if(kModes.begin(), kModes.end(),
-                                   [&](const ModeOption& m) { return m.name == name; });
-    const auto option = std::find_if(kOptions.begin(), kOptions.end(),
-                                     [&](const Option& o) { return o.name == name; });
-    if (argument.substr(0, 2) != "--" || (mode == kModes.end() && option == kOptions.end())) {
+    const auto mode = std::find_if(kModeRules.begin(), kModeRules.end(),
+                                   [&](const ModeRule& m) { return m.name == name; });
+    const auto option = std::find_if(kOptionRules.begin(), kOptionRules.end(),
+                                     [&](const OptionRule& o) { return o.name == name; });
+    if (argument.substr(0, 2) != "--" ||
+        (mode == kModeRules.end() && option == kOptionRules.end())) {
       note("unexpected argument '" + std::string(argument) + "'");
-    } else if (mode != kModes.end()) {
+    } else if (mode != kModeRules.end()) {
       const std::optional<std::string> value = takeValue(mode->takesValue);
       if (modeGiven && line.mode != mode->mode) {
         note(std::string(mode->name) + " is a second mode; give one at a time");
