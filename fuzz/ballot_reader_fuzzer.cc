@@ -1,5 +1,6 @@
-// Any bytes as a ballot file: the reader and the count return, and every record the CSV reader
-// reads cleanly comes back the same when written again with RFC 4180's quotes and read again.
+// Any bytes as a ballot file: the reader and the count return, a week counted without a problem
+// loads back as just its teams (no ballot forges a row), and every record the CSV reader reads
+// cleanly comes back the same when written again with RFC 4180's quotes and read again.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,6 +12,8 @@
 #include "ballots/ballot_reader.h"
 #include "ballots/tally.h"
 #include "csv/csv_reader.h"
+#include "pollfile/poll_reader.h"
+#include "pollfile/poll_writer.h"
 
 namespace {
 
@@ -34,14 +37,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream in(text);
     Poll last;
     Tally tally(last, nullptr);
-    std::vector<BallotProblem> problems;
+    ProblemList problems;
     const bool read = readBallots(
         in, "fuzz.csv", "fuzz",
         [&](const Ballot& ballot) { tally.count("fuzz.csv", ballot, problems); }, problems);
     if (!read) std::abort();  // a string stream has no read errors
     Poll week;
     std::vector<std::string> noRecord;
-    tally.week(last.date, week, noRecord, problems);
+    if (problems.empty() && tally.week(last.date, week, noRecord, problems)) {
+      std::ostringstream file;
+      writePollFile(file, week);
+      std::istringstream back(file.str());
+      Poll loaded;
+      FindingTally findings;
+      if (!readPollFile(back, loaded, findings) || findings.refuses() ||
+          loaded.teamCount() != week.teamCount()) {
+        std::abort();
+      }
+    }
   }
   std::istringstream in(text);
   CsvReader reader(in);

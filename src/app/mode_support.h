@@ -18,13 +18,14 @@
 #include "system/file_system.h"
 #include "system/standard_streams.h"
 
-// Runs `read` on a stream over the file at `path` ("-": standard input); true when it read the
-// file whole. Otherwise `err` gets "hoops-ranking: cannot read 'PATH': why".
+// Runs `read` on a stream over the file at `path` ("-": standard input), opened as `cat` opens
+// it (a FIFO waits for its writer, a pipe is read to its end); true when it read the file
+// whole. Otherwise `err` gets "hoops-ranking: cannot read 'PATH': why".
 template <typename Read>
 bool readInputFile(const std::string& path, std::ostream& err, Read read) {
   FileSystem& files = realFileSystem();
   const bool standardInput = path == "-";
-  Descriptor file(files, standardInput ? -1 : files.openForReading(path));
+  Descriptor file(files, standardInput ? -1 : files.openToReadAll(path));
   const int fd = standardInput ? kStandardInput : file.fd();
   int error = fd < 0 ? errno : 0;
   if (error == 0) {
@@ -43,16 +44,71 @@ bool readInputFile(const std::string& path, std::ostream& err, Read read) {
 }
 
 // Reads the ballot files `paths` ("-": standard input) and counts each ballot into `tally`,
-// what is wrong with one into `problems`; false, with `err` told, when a file cannot be read.
+// what is wrong with one into `problems` (a file with no ballot in it too); false, with `err`
+// told, when a file cannot be read.
 inline bool countBallotFiles(const std::vector<std::string>& paths, Tally& tally,
-                             std::vector<BallotProblem>& problems, std::ostream& err) {
+                             ProblemList& problems, std::ostream& err) {
   for (const std::string& path : paths) {
-    const auto take = [&](const Ballot& ballot) { tally.count(path, ballot, problems); };
+    std::size_t ballots = 0;
+    const auto take = [&](const Ballot& ballot) {
+      ++ballots;
+      tally.count(path, ballot, problems);
+    };
+    const std::size_t before = problems.size();
     if (!readInputFile(path, err, [&](std::istream& in) {
           return readBallots(in, path, voterOfListFile(path), take, problems);
         })) {
       return false;
     }
+    if (ballots == 0 && problems.size() == before) problems.push_back({path, 0, "no ballot in it"});
+  }
+  return true;
+}
+
+// Writes `problems` to `err`, one a line ("FILE:LINE: what", "FILE: what" for a whole file,
+// "hoops-ranking: what" for the run), at most the first ProblemList::kKept, then how many more.
+inline void tellProblems(std::ostream& err, const ProblemList& problems) {
+  for (const BallotProblem& problem : problems) {
+    if (problem.file.empty()) {
+      err << "hoops-ranking: " << problem.what << '\n';
+    } else if (problem.line == 0) {
+      err << problem.file << ": " << problem.what << '\n';
+    } else {
+      err << problem.file << ':' << problem.line << ": " << problem.what << '\n';
+    }
+  }
+  if (const std::size_t more = problems.notKept(); more > 0) {
+    err << "hoops-ranking: and " << more << (more == 1 ? " more problem\n" : " more problems\n");
+  }
+}
+
+// The file `path` names ("-": standard input) as the system knows it, or nullopt when there
+// is none to be had.
+inline std::optional<FileSystem::Status> identityOf(const std::string& path) {
+  FileSystem& files = realFileSystem();
+  return path == "-" ? files.status(kStandardInput) : files.statusOfPath(path);
+}
+
+// False, with `err` told, when `output` is the very file of one of `inputs` (however it is
+// spelled), or of standard output while `summaryOnOut` (the mode's summary line goes there):
+// the save would replace what the mode reads, or write the poll and the summary into one file.
+inline bool outputApart(const std::string& output, const std::vector<std::string>& inputs,
+                        bool summaryOnOut, std::ostream& err) {
+  const std::optional<FileSystem::Status> target = identityOf(output);
+  if (!target || !target->regular) return true;
+  for (const std::string& input : inputs) {
+    const std::optional<FileSystem::Status> read = identityOf(input);
+    if (read && read->sameFile(*target)) {
+      err << "hoops-ranking: --output '" << output << "' is '" << input
+          << "', which this run reads; write to another file\n";
+      return false;
+    }
+  }
+  const std::optional<FileSystem::Status> out = realFileSystem().status(kStandardOutput);
+  if (summaryOnOut && out && out->sameFile(*target)) {
+    err << "hoops-ranking: --output '" << output
+        << "' is where standard output goes, which gets the summary; write to another file\n";
+    return false;
   }
   return true;
 }

@@ -24,7 +24,7 @@ std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(
     team.name = row.name;
   }
   Tally tally(known, nullptr);
-  std::vector<BallotProblem> problems;
+  ProblemList problems;
   if (!countBallotFiles(paths, tally, problems, err)) {
     status = 2;
     return std::nullopt;
@@ -46,9 +46,7 @@ std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(
                      ", the week has no such team)");
   }
   std::sort(differ.begin(), differ.end());
-  for (const BallotProblem& problem : problems) {
-    err << problem.file << ':' << problem.line << ": " << problem.what << '\n';
-  }
+  tellProblems(err, problems);
   if (problems.empty() && !differ.empty()) {
     err << "hoops-ranking: the ballots are not the week's votes; publish the week the ballots "
            "were tallied into, or the ballots it was tallied from. Teams that differ:\n";
@@ -62,6 +60,11 @@ std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(
 }
 
 int publish(const PublishRequest& request, std::ostream& out, std::ostream& err) {
+  if (request.output) {
+    std::vector<std::string> inputs = request.weeks;
+    inputs.insert(inputs.end(), request.ballots.begin(), request.ballots.end());
+    if (!outputApart(*request.output, inputs, false, err)) return 2;
+  }
   std::vector<Week> weeks;
   std::vector<std::string> problems;
   if (!readSeason(request.weeks, weeks, problems)) {

@@ -11,17 +11,13 @@
 
 namespace {
 
-void tell(std::ostream& err, const std::vector<BallotProblem>& problems) {
-  for (const BallotProblem& problem : problems) {
-    if (problem.file.empty()) {
-      err << "hoops-ranking: " << problem.what << '\n';
-    } else {
-      err << problem.file << ':' << problem.line << ": " << problem.what << '\n';
-    }
-  }
-}
-
 int tally(const TallyRequest& request, std::ostream& out, std::ostream& err) {
+  if (request.output) {
+    std::vector<std::string> inputs = request.ballots;
+    inputs.push_back(request.last);
+    if (request.records) inputs.push_back(*request.records);
+    if (!outputApart(*request.output, inputs, true, err)) return 2;
+  }
   Poll last;
   std::string reason;
   std::vector<Finding> findings;
@@ -35,7 +31,7 @@ int tally(const TallyRequest& request, std::ostream& out, std::ostream& err) {
     err << "hoops-ranking: cannot open '" << request.last << "': " << reason << '\n';
     return loaded == LoadOutcome::kRefused ? 1 : 2;
   }
-  std::vector<BallotProblem> problems;
+  ProblemList problems;
   std::vector<TeamRecord> records;
   if (request.records && !readInputFile(*request.records, err, [&](std::istream& in) {
         return readRecords(in, *request.records, records, problems);
@@ -48,7 +44,7 @@ int tally(const TallyRequest& request, std::ostream& out, std::ostream& err) {
   std::vector<std::string> noRecord;
   if (problems.empty()) tally.week(last.date, week, noRecord, problems);
   if (!problems.empty()) {
-    tell(err, problems);
+    tellProblems(err, problems);
     err << "hoops-ranking: nothing is written: " << problems.size()
         << (problems.size() == 1 ? " problem" : " problems") << " in the ballots\n";
     return 1;

@@ -24,8 +24,7 @@ bool isBlankRow(const std::vector<std::string_view>& fields) {
 
 // Says what was not as RFC 4180 writes it in the record just read; true when there was such a
 // thing (the record is then not a ballot to count: its fields are not what was meant).
-bool notePoorQuoting(const CsvReader& reader, const std::string& file,
-                     std::vector<BallotProblem>& problems) {
+bool notePoorQuoting(const CsvReader& reader, const std::string& file, ProblemList& problems) {
   switch (reader.problem()) {
     case CsvReader::Problem::kNone:
       return false;
@@ -41,16 +40,39 @@ bool notePoorQuoting(const CsvReader& reader, const std::string& file,
 
 }  // namespace
 
+char tableSeparator(std::string_view start) {
+  // Past blank lines, then along the first row, outside quotes.
+  std::size_t at = start.find_first_not_of(" \t\r\n");
+  bool quoted = false;
+  for (; at < start.size(); ++at) {
+    const char c = start[at];
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (!quoted && (c == '\n' || c == '\r')) {
+      break;
+    } else if (!quoted && (c == '\t' || c == ';' || c == ',')) {
+      return c;
+    }
+  }
+  return 0;
+}
+
 bool readBallots(std::istream& in, const std::string& file, std::string_view listVoter,
-                 const std::function<void(const Ballot&)>& take,
-                 std::vector<BallotProblem>& problems) {
+                 const std::function<void(const Ballot&)>& take, ProblemList& problems) {
   CsvReader reader(in);
-  const std::string_view start = reader.lookAhead();
-  const bool table = start.find_first_of("\t,") != std::string_view::npos;
-  reader.separateBy(start.find('\t') != std::string_view::npos ? '\t' : ',');
+  const char separator = tableSeparator(reader.lookAhead());
+  const bool table = separator != 0;
+  reader.separateBy(table ? separator : ',');
   std::vector<std::string_view> fields;
   Ballot ballot;
   bool first = true;
+  const auto tooLong = [&] {
+    if (reader.tooLong()) {
+      problems.push_back(
+          {file, reader.nextLine(), "a row longer than 1 MiB; nothing after it is read"});
+    }
+    return !reader.readError();
+  };
   if (!table) {
     // One ballot: every line a team; a line that holds a separator after all is named.
     ballot.voter = listVoter;
@@ -61,10 +83,14 @@ bool readBallots(std::istream& in, const std::string& file, std::string_view lis
       if (fields.size() > 1) {
         problems.push_back({file, reader.line(), "a comma or tab in a one-ballot list"});
       }
+      if (teams.size() == kMostPlaces) {
+        problems.push_back({file, reader.line(), "more than 1,000 teams in a one-ballot list"});
+        return true;
+      }
       if (firstLine == 0) firstLine = reader.line();
       teams.emplace_back(fields.front());
     }
-    if (reader.readError()) return false;
+    if (!tooLong()) return false;
     if (teams.empty()) return true;
     ballot.line = firstLine;
     for (const std::string& team : teams) ballot.teams.push_back(team);
@@ -76,6 +102,14 @@ bool readBallots(std::istream& in, const std::string& file, std::string_view lis
     const bool heading = first && isVoterHeading(fields.front());
     first = false;
     if (heading) continue;
+    if (fields.size() == 1 && fields.front().find_first_of("\t;,") != std::string_view::npos) {
+      problems.push_back({file, reader.line(),
+                          std::string("a row not separated as the first row is, by ") +
+                              (separator == '\t'  ? "tabs"
+                               : separator == ';' ? "semicolons"
+                                                  : "commas")});
+      continue;
+    }
     if (fields.front().empty()) {
       problems.push_back({file, reader.line(), "a ballot without a voter"});
       continue;
@@ -85,9 +119,13 @@ bool readBallots(std::istream& in, const std::string& file, std::string_view lis
     ballot.teams.assign(fields.begin() + 1, fields.end());
     // Empty fields at the row's end are a spreadsheet's padding, not places.
     while (!ballot.teams.empty() && ballot.teams.back().empty()) ballot.teams.pop_back();
+    if (ballot.teams.size() > kMostPlaces) {
+      problems.push_back({file, reader.line(), "a ballot of more than 1,000 places"});
+      continue;
+    }
     take(ballot);
   }
-  return !reader.readError();
+  return tooLong();
 }
 
 std::string voterOfListFile(const std::string& path) {

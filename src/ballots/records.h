@@ -9,11 +9,12 @@
 #include "ballots/ballot_reader.h"
 #include "ballots/tally.h"
 
-// Reads a records file from `in`: one team a line, its name and its record, tab-separated (when
-// any line holds a tab) or comma-separated (RFC 4180), the record as W-L or as two columns,
-// wins and losses; blank lines are skipped. What is not so goes to `problems`, named by `file`.
-// Returns false on a read error.
+// Reads a records file from `in`: one team a line, its name and its record, separated as its
+// first row is (tableSeparator), the record as W-L or as two columns, wins and losses; blank
+// lines and a first row without a digit (a header) are skipped. What is not so, a name no poll
+// line can hold, and a second record for a team (its name folded as foldedName folds it) go to
+// `problems`, named by `file`. Returns false on a read error.
 bool readRecords(std::istream& in, const std::string& file, std::vector<TeamRecord>& records,
-                 std::vector<BallotProblem>& problems);
+                 ProblemList& problems);
 
 #endif  // HOOPS_BALLOTS_RECORDS_H_

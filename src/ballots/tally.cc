@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <optional>
+
+#include "ballots/team_name.h"
 
 namespace {
 
@@ -16,6 +19,24 @@ std::string quoted(std::string_view name) {
   text += name;
   text += '\'';
   return text;
+}
+
+// A voter's name as the voter is told apart: letter case and blanks (runs of them, at the
+// ends) do not count, so "Avery Quinn", " AVERY  QUINN " and a file avery quinn.txt are one.
+std::string foldedVoter(std::string_view name) {
+  std::string folded;
+  bool blank = false;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte == ' ' || byte == '\t' || byte == '\r') {
+      blank = !folded.empty();
+      continue;
+    }
+    if (blank) folded += ' ';
+    blank = false;
+    folded += static_cast<char>(std::tolower(byte));
+  }
+  return folded;
 }
 
 }  // namespace
@@ -61,7 +82,7 @@ void Tally::know(std::string name, int32_t lastWeek) {
 }
 
 std::ptrdiff_t Tally::find(std::string_view name, const std::string& file, std::size_t line,
-                           std::vector<BallotProblem>& problems) {
+                           ProblemList& problems) {
   if (const auto found = index_.find(name); found != index_.end()) {
     return static_cast<std::ptrdiff_t>(found->second);
   }
@@ -83,10 +104,13 @@ std::ptrdiff_t Tally::find(std::string_view name, const std::string& file, std::
   return static_cast<std::ptrdiff_t>(entries_.size() - 1);
 }
 
-void Tally::count(const std::string& file, const Ballot& ballot,
-                  std::vector<BallotProblem>& problems) {
+void Tally::count(const std::string& file, const Ballot& ballot, ProblemList& problems) {
   const std::size_t number = ++seen_;
   const std::size_t before = problems.size();
+  if (ballot.teams.empty()) {
+    problems.push_back({file, ballot.line, "a ballot of no teams"});
+    return;
+  }
   if (places_ == 0) places_ = ballot.teams.size();
   if (ballot.teams.size() != places_) {
     problems.push_back({file, ballot.line,
@@ -94,12 +118,13 @@ void Tally::count(const std::string& file, const Ballot& ballot,
                             " teams; the first ballot has " + std::to_string(places_)});
   }
   if (files_.empty() || files_.back() != file) files_.push_back(file);
-  if (const auto cast = voters_.find(ballot.voter); cast != voters_.end()) {
+  std::string voter = foldedVoter(ballot.voter);
+  if (const auto cast = voters_.find(voter); cast != voters_.end()) {
     problems.push_back({file, ballot.line,
                         quoted(ballot.voter) + " has cast a ballot already, at " +
                             files_[cast->second.file] + ":" + std::to_string(cast->second.line)});
   } else {
-    voters_.emplace(std::string(ballot.voter), Cast{files_.size() - 1, ballot.line});
+    voters_.emplace(std::move(voter), Cast{files_.size() - 1, ballot.line});
   }
   std::vector<std::ptrdiff_t>& teams = onBallot_;
   teams.clear();
@@ -107,6 +132,15 @@ void Tally::count(const std::string& file, const Ballot& ballot,
     const std::string_view name = ballot.teams[place - 1];
     if (name.empty()) {
       problems.push_back({file, ballot.line, "place " + std::to_string(place) + " is empty"});
+      teams.push_back(-1);
+      continue;
+    }
+    // A name that is not one field of one line would break the week's file, or forge rows in it.
+    if (const std::optional<std::string_view> why = whyNotATeamName(name)) {
+      problems.push_back({file, ballot.line,
+                          "place " + std::to_string(place) +
+                              ": a name that cannot stand in a poll file: it " +
+                              std::string(*why)});
       teams.push_back(-1);
       continue;
     }
@@ -141,7 +175,7 @@ std::vector<std::string> Tally::newTeams() const {
 }
 
 bool Tally::week(const PollDate& date, Poll& poll, std::vector<std::string>& noRecord,
-                 std::vector<BallotProblem>& problems) const {
+                 ProblemList& problems) const {
   std::vector<const Entry*> ranked;
   for (const Entry& entry : entries_) {
     if (entry.points > 0) ranked.push_back(&entry);

@@ -30,10 +30,11 @@ class Tally {
   // the records file's teams, when one was given.
   Tally(const Poll& last, const std::vector<TeamRecord>* records);
 
-  // Counts `ballot` of `file`, or adds to `problems` what keeps it from being counted: another
-  // number of teams, an empty place, a team twice, a voter who has a ballot already, a name
-  // that is not a team.
-  void count(const std::string& file, const Ballot& ballot, std::vector<BallotProblem>& problems);
+  // Counts `ballot` of `file`, or adds to `problems` what keeps it from being counted: no team
+  // at all, another number of teams, an empty place, a name that cannot stand in a poll file
+  // (ballots/team_name.h), a team twice, a voter who has a ballot already (voters told apart
+  // without letter case and extra blanks), a name that is not a team.
+  void count(const std::string& file, const Ballot& ballot, ProblemList& problems);
 
   std::size_t ballots() const { return ballots_; }
   std::size_t places() const { return places_; }
@@ -46,7 +47,7 @@ class Tally {
   // else 0-0 (each such team's name added to `noRecord`). False, with `problems`, when a
   // team's points pass what a poll file holds.
   bool week(const PollDate& date, Poll& poll, std::vector<std::string>& noRecord,
-            std::vector<BallotProblem>& problems) const;
+            ProblemList& problems) const;
 
   // How many first places each team got, by name.
   std::unordered_map<std::string, int64_t> firstPlaces() const;
@@ -81,7 +82,7 @@ class Tally {
   // The entry named `name`, or, where it may be a new team, a new entry; -1 with a problem
   // otherwise.
   std::ptrdiff_t find(std::string_view name, const std::string& file, std::size_t line,
-                      std::vector<BallotProblem>& problems);
+                      ProblemList& problems);
   void know(std::string name, int32_t lastWeek);
 
   bool withRecords_;

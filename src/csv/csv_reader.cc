@@ -39,6 +39,7 @@ std::string_view CsvReader::lookAhead() {
 }
 
 bool CsvReader::next(std::vector<std::string_view>& fields) {
+  if (tooLong_) return false;
   lookAhead();
   while (true) {
     if (begin_ == end_ && (ended_ || !fill())) {
@@ -46,6 +47,10 @@ bool CsvReader::next(std::vector<std::string_view>& fields) {
       return false;
     }
     if (parse(ended_)) break;
+    if (end_ - begin_ >= kLongestRecord) {
+      tooLong_ = ended_ = true;
+      return false;
+    }
     if (!fill()) ended_ = true;
   }
   fields.clear();

@@ -12,7 +12,8 @@
 // line. A field in double quotes may hold the separator, line ends and doubled quotes (one
 // quote each). Blanks (spaces, tabs that are not the separator, and a CR before a line feed)
 // around a field are not part of it. A UTF-8 byte-order mark at the start is skipped. The
-// stream is read in blocks; a record may be as long as memory allows.
+// stream is read in blocks; a record longer than kLongestRecord ends the reading (tooLong()),
+// so that no input, however made, takes more memory than that.
 class CsvReader {
  public:
   // What was not as RFC 4180 writes it in the last record read; it is read all the same.
@@ -21,6 +22,8 @@ class CsvReader {
     kUnclosedQuote,   // a quoted field runs to the end of the input: it takes the rest
     kTextAfterQuote,  // text between a closing quote and the separator: it is appended
   };
+
+  static constexpr std::size_t kLongestRecord = std::size_t{1} << 20;
 
   // Takes its first block at once, which may throw std::bad_alloc.
   explicit CsvReader(std::istream& in, char separator = ',');
@@ -33,12 +36,16 @@ class CsvReader {
   void separateBy(char separator) { separator_ = separator; }
 
   // Reads the next record into `fields`, whose views hold until the next call; false at the
-  // end of the input, or on a read error (readError()).
+  // end of the input, on a read error (readError()), or at a record longer than
+  // kLongestRecord (tooLong(); it starts on line nextLine()).
   bool next(std::vector<std::string_view>& fields);
   // The line the last record read starts on, 1-based.
   std::size_t line() const { return recordLine_; }
   Problem problem() const { return problem_; }
   bool readError() const { return in_.bad(); }
+  bool tooLong() const { return tooLong_; }
+  // The line the next record starts on, 1-based.
+  std::size_t nextLine() const { return nextLine_; }
 
  private:
   // Where a field's text is: in the block, or, unquoted, in unquoted_.
@@ -61,6 +68,7 @@ class CsvReader {
   std::size_t end_ = 0;    // the end of what is held
   bool started_ = false;   // the byte-order mark was looked for
   bool ended_ = false;     // the input has no more
+  bool tooLong_ = false;   // a record passed kLongestRecord
   std::size_t nextLine_ = 1;
   std::size_t recordLine_ = 0;
   Problem problem_ = Problem::kNone;

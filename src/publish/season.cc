@@ -21,7 +21,7 @@ void rank(Week& week);
 bool readWeek(const std::string& path, Week& week, std::vector<std::string>& problems,
               FileSystem& files) {
   const bool standardInput = path == "-";
-  Descriptor file(files, standardInput ? -1 : files.openForReading(path));
+  Descriptor file(files, standardInput ? -1 : files.openToReadAll(path));
   const int fd = standardInput ? kStandardInput : file.fd();
   const std::optional<FileSystem::Status> status = fd < 0 ? std::nullopt : files.status(fd);
   if (!status || status->directory) {

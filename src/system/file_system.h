@@ -43,8 +43,11 @@ class FileSystem {
 
   virtual ~FileSystem() = default;
 
-  // Opens `path` for reading without waiting for a writer (a FIFO); -1 on failure.
+  // Opens `path` for reading without waiting for a writer (a FIFO); reads then wait for data as
+  // usual. -1 on failure.
   virtual int openForReading(const std::string& path) = 0;
+  // Opens `path` for reading as `cat` does: a FIFO waits for its writer. -1 on failure.
+  virtual int openToReadAll(const std::string& path) = 0;
   // Opens `path` for writing as the shell's `>` resolves it: links followed and every check and
   // protection of the system applied (permissions, links and files of others in shared sticky
   // folders). An existing file is neither cut nor moved; a missing one is made empty, with the
@@ -61,6 +64,9 @@ class FileSystem {
   virtual std::optional<std::string> nameOf(int fd) = 0;
   // The status of the open file `fd`.
   virtual std::optional<Status> status(int fd) = 0;
+  // The status of the file `path` names, links followed, without opening it (a FIFO's other
+  // end is never disturbed); nullopt when there is none to be had.
+  virtual std::optional<Status> statusOfPath(const std::string& path) = 0;
 
   // Opens the folder `path`, in which names are then made, looked at and replaced. Sets
   // `syncError` to 0 when its names can be synced through it, or to why they cannot.

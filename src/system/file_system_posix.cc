@@ -54,10 +54,33 @@ using IoctlRequest = decltype(requestOf(&::ioctl));
 constexpr auto kGetFlags = static_cast<IoctlRequest>(FS_IOC_GETFLAGS);
 #endif
 
+// `fd`, opened without waiting for the other end of a FIFO, made to wait as usual from now on;
+// -1 (and `fd` closed) when it cannot be.
+int blocking(int fd) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return -1;
+  }
+  return fd;
+}
+
 class PosixFileSystem final : public FileSystem {
  public:
   int openForReading(const std::string& path) override {
-    return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    // Opened without waiting for a FIFO's writer; read as usual, so that a pipe whose writer
+    // is slow is waited for rather than read as failed.
+    return fd < 0 ? fd : blocking(fd);
+  }
+
+  int openToReadAll(const std::string& path) override {
+    while (true) {
+      const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+      if (fd >= 0 || errno != EINTR) return fd;
+    }
   }
 
   int openTarget(const std::string& path, bool& created) override {
@@ -82,18 +105,11 @@ class PosixFileSystem final : public FileSystem {
       const StopsLetThrough stops;
       fd = ::open(path.c_str(), kWrite | O_CREAT, 0666);
     }
-    if (fd < 0) return -1;
+    // Opened without waiting for a FIFO's reader; written as usual.
+    if (fd < 0 || blocking(fd) < 0) return -1;
     struct stat made {};
     created = missing && ::fstat(fd, &made) == 0 && S_ISREG(made.st_mode) && made.st_size == 0 &&
               made.st_uid == ::geteuid();
-    // Opened without waiting for a FIFO's reader; written as usual.
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
-      const int error = errno;
-      ::close(fd);
-      errno = error;
-      return -1;
-    }
     return fd;
   }
 
@@ -145,6 +161,12 @@ class PosixFileSystem final : public FileSystem {
   std::optional<Status> status(int fd) override {
     struct stat info {};
     if (::fstat(fd, &info) != 0) return std::nullopt;
+    return statusOf(info);
+  }
+
+  std::optional<Status> statusOfPath(const std::string& path) override {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
     return statusOf(info);
   }
 

@@ -71,6 +71,9 @@ class WindowsFileSystem final : public FileSystem {
     return fd;
   }
 
+  // Windows has no FIFOs to wait for.
+  int openToReadAll(const std::string& path) override { return openForReading(path); }
+
   int openTarget(const std::string& path, bool& created) override {
     created = false;
     std::optional<std::wstring> name = widePath(path);
@@ -128,6 +131,15 @@ class WindowsFileSystem final : public FileSystem {
     const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
     if (handle == INVALID_HANDLE_VALUE) return errno = EBADF, std::nullopt;
     return statusOf(handle);
+  }
+
+  // Windows has no FIFOs whose other end an open would disturb.
+  std::optional<Status> statusOfPath(const std::string& path) override {
+    const int fd = openForReading(path);
+    if (fd < 0) return std::nullopt;
+    const std::optional<Status> found = status(fd);
+    close(fd);
+    return found;
   }
 
   // Windows has no append-only folders.

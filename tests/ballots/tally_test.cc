@@ -36,7 +36,7 @@ Outcome tallyOf(const std::string& last,
   writeFile(dir.file("last.txt"), last);
   Poll lastWeek;
   EXPECT_EQ(loadPollFile(lastWeek, dir.file("last.txt")), LoadOutcome::kLoaded);
-  std::vector<BallotProblem> problems;
+  ProblemList problems;
   std::vector<TeamRecord> teamRecords;
   if (records != nullptr) {
     std::istringstream in(*records);
@@ -141,3 +141,62 @@ TEST(TallyTest, RecordsGiveTheWeeksRecords) {
 }
 
 }  // namespace
+
+// What no line of a poll file can hold, a row that is no ballot, a voter twice in any spelling,
+// a records file's header and second records: each refused with its place, nothing written.
+TEST(TallyTest, WhatTheWeeksFileCannotHoldIsRefused) {
+  const std::string longName(4097, 'n');  // NOLINT(bugprone-string-constructor): meant
+  std::string longRow = "Ann,";
+  longRow.append(std::size_t{1} << 20, 'x');
+  std::string manyPlaces = "Ann";
+  for (int place = 1; place <= 1001; ++place) manyPlaces += ",T" + std::to_string(place);
+  const std::string records = "Team,Record\nGonzaga,25-2\nDuke,23-4\nduke,1-1\n";
+  const struct {
+    std::vector<std::pair<std::string, std::string>> files;
+    std::string problems;
+  } cases[] = {
+      // A name holding a tab and line ends would forge rows of the week's file.
+      {{{"a.csv", "Ann,\"Evil\t0-0\t1\t-\n2\tForged\t30-0\t99999\t1\n4\tPad\",Duke\n"}},
+       "a.csv:1: place 1: a name that cannot stand in a poll file: it holds a tab\n"},
+      {{{"a.csv", std::string("Ann,Du\0ke,Gonzaga\n", 18)}},
+       "a.csv:1: place 1: a name that cannot stand in a poll file: it holds a NUL byte\n"},
+      {{{"a.csv", "Ann,\"Du\rke\",Gonzaga\n"}},
+       "a.csv:1: place 1: a name that cannot stand in a poll file: it holds a line end\n"},
+      {{{"a.csv",
+         "Ann,Duke,A\xC2\x85"
+         "B\n"}},
+       "a.csv:1: place 2: a name that cannot stand in a poll file: it holds a control "
+       "character\n"},
+      {{{"a.csv", "Ann,\xFF\xFE,Duke\n"}},
+       "a.csv:1: place 1: a name that cannot stand in a poll file: it is not UTF-8 text\n"},
+      {{{"a.csv", "Ann,Duke," + longName + "\n"}},
+       "a.csv:1: place 2: a name that cannot stand in a poll file: it is longer than 4,096 "
+       "bytes\n"},
+      {{{"a.csv", "Voter,1,2\nAnn\nBob,Duke,Gonzaga\n"}}, "a.csv:2: a ballot of no teams\n"},
+      {{{"a.csv", "Ann,Duke,Gonzaga\nBob\tGonzaga\tDuke\n"}},
+       "a.csv:2: a row not separated as the first row is, by commas\n"},
+      {{{"a.csv", manyPlaces + "\n"}}, "a.csv:1: a ballot of more than 1,000 places\n"},
+      {{{"a.csv", longRow + "\nBob,Duke,Gonzaga\n"}},
+       "a.csv:1: a row longer than 1 MiB; nothing after it is read\n"},
+      {{{"a.csv", "Avery Quinn,Duke,Gonzaga\n AVERY  QUINN ,Gonzaga,Duke\n"},
+        {"avery quinn.txt", "Duke\nGonzaga\n"}},
+       "a.csv:2: 'AVERY  QUINN' has cast a ballot already, at a.csv:1\n"
+       "avery quinn.txt:1: 'avery quinn' has cast a ballot already, at a.csv:1\n"},
+  };
+  for (const auto& c : cases) {
+    const Outcome outcome = tallyOf(kLast, c.files);
+    EXPECT_EQ(outcome.problems, c.problems);
+    EXPECT_EQ(outcome.week, "") << c.problems;
+  }
+  const Outcome withRecords = tallyOf(kLast, {{"a.csv", "Ann,Duke,Gonzaga\n"}}, &records);
+  EXPECT_EQ(withRecords.problems, "records.txt:4: a second record for the team at line 3\n");
+}
+
+// A separator is the first row's: semicolons as a spreadsheet in a European locale writes them.
+TEST(TallyTest, TheFirstRowsSeparatorHoldsForTheFile) {
+  const Outcome outcome = tallyOf(
+      kLast, {{"a.csv", "\n\"Voter\";\"1\";\"2\"\nAnn;Duke;\"Gonzaga\"\nBob;Duke;Houston\n"}});
+  EXPECT_EQ(outcome.problems, "");
+  EXPECT_EQ(outcome.week,
+            "March 9 2025\n1\tDuke\t23-3\t4\t2\n2\tGonzaga\t24-2\t1\t1\n3\tHouston\t22-3\t1\t3\n");
+}

@@ -27,6 +27,9 @@ class FailingFileSystem final : public FileSystem {
   // Look-ups: never failed here.
   int ownWriter(int fd) override { return under_.ownWriter(fd); }
   std::optional<Status> status(int fd) override { return under_.status(fd); }
+  std::optional<Status> statusOfPath(const std::string& path) override {
+    return under_.statusOfPath(path);
+  }
   std::optional<Status> statusAt(int folder, const std::string& name) override {
     return under_.statusAt(folder, name);
   }
@@ -35,6 +38,9 @@ class FailingFileSystem final : public FileSystem {
 
   int openForReading(const std::string& path) override {
     return fails("openForReading") ? -1 : under_.openForReading(path);
+  }
+  int openToReadAll(const std::string& path) override {
+    return fails("openForReading") ? -1 : under_.openToReadAll(path);
   }
   int openTarget(const std::string& path, bool& created) override {
     return fails("openTarget") ? -1 : under_.openTarget(path, created);

@@ -27,6 +27,7 @@ class MemoryFileSystem final : public FileSystem {
     if (file == files_.end()) return fails(ENOENT), -1;
     return openOn(file->second);
   }
+  int openToReadAll(const std::string& path) override { return openForReading(path); }
   int openTarget(const std::string& path, bool& created) override {
     created = files_.count(path) == 0;
     if (created) files_[path] = std::make_shared<File>(File{"", ++made_});
@@ -38,6 +39,13 @@ class MemoryFileSystem final : public FileSystem {
       if (file == open_.at(fd).file) return "/" + name;
     }
     return fails(ENOENT), std::nullopt;
+  }
+  std::optional<Status> statusOfPath(const std::string& path) override {
+    const int fd = openForReading(path);
+    if (fd < 0) return std::nullopt;
+    const std::optional<Status> found = status(fd);
+    close(fd);
+    return found;
   }
   std::optional<Status> status(int fd) override {
     auto file = open_.find(fd);
