@@ -64,9 +64,16 @@ class FileSystem {
   virtual std::optional<std::string> nameOf(int fd) = 0;
   // The status of the open file `fd`.
   virtual std::optional<Status> status(int fd) = 0;
-  // The status of the file `path` names, links followed, without opening it (a FIFO's other
-  // end is never disturbed); nullopt when there is none to be had.
-  virtual std::optional<Status> statusOfPath(const std::string& path) = 0;
+  // The status of the file `path` names, links followed, without disturbing a FIFO's other end;
+  // nullopt when there is none to be had. Where the system has no FIFOs, the file opened for
+  // reading serves.
+  virtual std::optional<Status> statusOfPath(const std::string& path) {
+    const int fd = openForReading(path);
+    if (fd < 0) return std::nullopt;
+    std::optional<Status> found = status(fd);
+    close(fd);
+    return found;
+  }
 
   // Opens the folder `path`, in which names are then made, looked at and replaced. Sets
   // `syncError` to 0 when its names can be synced through it, or to why they cannot.

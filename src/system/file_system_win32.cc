@@ -133,14 +133,6 @@ class WindowsFileSystem final : public FileSystem {
     return statusOf(handle);
   }
 
-  // Windows has no FIFOs whose other end an open would disturb.
-  std::optional<Status> statusOfPath(const std::string& path) override {
-    const int fd = openForReading(path);
-    if (fd < 0) return std::nullopt;
-    const std::optional<Status> found = status(fd);
-    close(fd);
-    return found;
-  }
 
   // Windows has no append-only folders.
   bool forbidsRemovalIn(const std::string&) override { return false; }

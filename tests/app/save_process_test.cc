@@ -42,6 +42,21 @@ int leftovers(const TempDir& dir) {
   return count;
 }
 
+// Starts the program in `dir` on the file stdin there, its output thrown away; its process id,
+// or -1.
+pid_t startInBackground(const TempDir& dir) {
+  const pid_t child = fork();
+  if (child == 0) {
+    if (chdir(dir.file("").c_str()) != 0 || !freopen("stdin", "r", stdin) ||
+        !freopen("/dev/null", "w", stdout)) {
+      _exit(127);
+    }
+    execl(HOOPS_RANKING_EXE, "hoops-ranking", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  return child;
+}
+
 TEST(SaveProcessTest, FailuresSayWhyOnStandardErrorRightAfterThePath) {
   TempDir dir;
   const std::string load = "Path to input file (ex. c:\\in.txt): ";
@@ -172,16 +187,8 @@ TEST(SaveProcessTest, ASignalDuringASaveLeavesNothingHalfDone) {
   const std::string saved = readFile(dir.file("new.txt"));
   for (int delay = 20; delay <= 200; delay += 20) {
     std::filesystem::remove(dir.file("new.txt"));
-    pid_t child = fork();
+    const pid_t child = startInBackground(dir);
     ASSERT_GE(child, 0);
-    if (child == 0) {
-      if (chdir(dir.file("").c_str()) != 0 || !freopen("stdin", "r", stdin) ||
-          !freopen("/dev/null", "w", stdout)) {
-        _exit(127);
-      }
-      execl(HOOPS_RANKING_EXE, "hoops-ranking", static_cast<char*>(nullptr));
-      _exit(127);
-    }
     std::this_thread::sleep_for(std::chrono::milliseconds(delay));
     kill(child, SIGTERM);
     int status = 0;
@@ -205,16 +212,8 @@ TEST(SaveProcessTest, AStopEndsASaveThatWaitsAndARefusedNewNameGoes) {
   ASSERT_GE(reader, 0);
   for (int stop : {SIGINT, SIGTERM, SIGHUP}) {
     SCOPED_TRACE(stop);
-    const pid_t child = fork();
+    const pid_t child = startInBackground(dir);
     ASSERT_GE(child, 0);
-    if (child == 0) {
-      if (chdir(dir.file("").c_str()) != 0 || !freopen("stdin", "r", stdin) ||
-          !freopen("/dev/null", "w", stdout)) {
-        _exit(127);
-      }
-      execl(HOOPS_RANKING_EXE, "hoops-ranking", static_cast<char*>(nullptr));
-      _exit(127);
-    }
     // Once the pipe is full the save waits for the reader.
     int pending = 0;
     for (int i = 0; i < 1000 && pending < 4096; ++i) {
@@ -254,7 +253,7 @@ TEST(SaveProcessTest, AStopEndsASaveThatWaitsAndARefusedNewNameGoes) {
                                "hoops-ranking: cannot save 'new.txt': no file can be made "
                                "beside it: " +
                                    errorText(EMFILE) + "\n";
-    EXPECT_FALSE(std::filesystem::exists(dir.file("new.txt")) && run.errors != "") << limit;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("new.txt")) && !run.errors.empty()) << limit;
     std::filesystem::remove(dir.file("new.txt"));
   }
   EXPECT_TRUE(madeThenRefused);

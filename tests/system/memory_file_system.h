@@ -40,13 +40,6 @@ class MemoryFileSystem final : public FileSystem {
     }
     return fails(ENOENT), std::nullopt;
   }
-  std::optional<Status> statusOfPath(const std::string& path) override {
-    const int fd = openForReading(path);
-    if (fd < 0) return std::nullopt;
-    const std::optional<Status> found = status(fd);
-    close(fd);
-    return found;
-  }
   std::optional<Status> status(int fd) override {
     auto file = open_.find(fd);
     if (file == open_.end()) return fails(EBADF), std::nullopt;
