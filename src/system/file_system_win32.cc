@@ -133,7 +133,6 @@ class WindowsFileSystem final : public FileSystem {
     return statusOf(handle);
   }
 
-
   // Windows has no append-only folders.
   bool forbidsRemovalIn(const std::string&) override { return false; }
 
