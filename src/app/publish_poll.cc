@@ -72,6 +72,8 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
     err << "hoops-ranking: nothing is published\n";
     return 1;
   }
+  // A week missing from the season: its readers' "last week" is the week before the gap.
+  for (const std::string& gap : gapsIn(weeks)) err << "hoops-ranking: " << gap << '\n';
   std::optional<std::unordered_map<std::string, int64_t>> votes;
   if (!request.ballots.empty()) {
     int status = 0;

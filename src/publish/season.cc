@@ -236,3 +236,13 @@ PublishedWeek publishWeek(const std::vector<Week>& weeks, int64_t top,
   }
   return published;
 }
+
+std::vector<std::string> gapsIn(const std::vector<Week>& weeks) {
+  std::vector<std::string> gaps;
+  for (std::size_t i = 1; i < weeks.size(); ++i) {
+    if (weeks[i].day - weeks[i - 1].day > 7) {
+      gaps.push_back("no week between " + weeks[i - 1].date + " and " + weeks[i].date);
+    }
+  }
+  return gaps;
+}

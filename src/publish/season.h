@@ -94,4 +94,8 @@ struct PublishedWeek {
 PublishedWeek publishWeek(const std::vector<Week>& weeks, int64_t top,
                           const std::unordered_map<std::string, int64_t>* firstPlaces);
 
+// The gaps of a season read by readSeason: for each two weeks in a row more than seven days
+// apart, "no week between DATE and DATE" (the files' own dates).
+std::vector<std::string> gapsIn(const std::vector<Week>& weeks);
+
 #endif  // HOOPS_PUBLISH_SEASON_H_

@@ -43,6 +43,12 @@ TEST(PublishProcessTest, FirstPlaceVotesFromTheBallotsAndRefusals) {
   EXPECT_EQ(runHoopsRankingWith(dir, "--publish text w13.txt --ballots refused.csv"), 1);
   EXPECT_EQ(readFile(dir.file("stderr")),
             "refused.csv:2: 'Newbie' is on this ballot twice, in places 1 and 2\n");
+  // A week missing between two files is named; the dates published are the files' own.
+  writeFile(dir.file("w15.txt"), "March 23 2025\n1\tDuke\t25-3\t5\t1\n");
+  EXPECT_EQ(runHoopsRankingWith(dir, "--publish text w13.txt w15.txt --top 1"), 0);
+  EXPECT_EQ(readFile(dir.file("stderr")),
+            "hoops-ranking: no week between March 9 2025 and March 23 2025\n");
+  EXPECT_EQ(readFile(dir.file("stdout")).substr(0, 14), "March 23 2025\n");
   EXPECT_EQ(runHoopsRankingWith(dir, "--publish pdf w13.txt"), 2);
   EXPECT_EQ(runHoopsRankingWith(dir, "--publish text w13.txt --top 0"), 2);
 }
