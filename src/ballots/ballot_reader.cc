@@ -77,7 +77,6 @@ bool readBallots(std::istream& in, const std::string& file, std::string_view lis
     // One ballot: every line a team; a line that holds a separator after all is named.
     ballot.voter = listVoter;
     std::vector<std::string> teams;
-    std::size_t firstLine = 0;
     while (reader.next(fields)) {
       if (notePoorQuoting(reader, file, problems) || isBlankRow(fields)) continue;
       if (fields.size() > 1) {
@@ -87,12 +86,12 @@ bool readBallots(std::istream& in, const std::string& file, std::string_view lis
         problems.push_back({file, reader.line(), "more than 1,000 teams in a one-ballot list"});
         return true;
       }
-      if (firstLine == 0) firstLine = reader.line();
+      ballot.lines.push_back(reader.line());
       teams.emplace_back(fields.front());
     }
     if (!tooLong()) return false;
     if (teams.empty()) return true;
-    ballot.line = firstLine;
+    ballot.line = ballot.lines.front();
     for (const std::string& team : teams) ballot.teams.push_back(team);
     take(ballot);
     return true;

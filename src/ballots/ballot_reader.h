@@ -11,12 +11,14 @@
 
 #include "ballots/problem_list.h"
 
-// One ballot as read: who cast it, on which line, and its teams from first place down. The
+// One ballot as read: who cast it, on which line, and its teams from first place down; for a
+// list, the line of each team too (empty for a row, whose teams all stand on its line). The
 // views hold until the next ballot is read.
 struct Ballot {
   std::string_view voter;
   std::size_t line = 0;
   std::vector<std::string_view> teams;
+  std::vector<std::size_t> lines;
 };
 
 // The most places a ballot may have: far more than any real poll's.

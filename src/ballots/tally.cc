@@ -130,26 +130,28 @@ void Tally::count(const std::string& file, const Ballot& ballot, ProblemList& pr
   teams.clear();
   for (std::size_t place = 1; place <= ballot.teams.size(); ++place) {
     const std::string_view name = ballot.teams[place - 1];
+    // A list's places are lines of their own; a row's all stand on its line.
+    const std::size_t placeLine = ballot.lines.empty() ? ballot.line : ballot.lines[place - 1];
     if (name.empty()) {
-      problems.push_back({file, ballot.line, "place " + std::to_string(place) + " is empty"});
+      problems.push_back({file, placeLine, "place " + std::to_string(place) + " is empty"});
       teams.push_back(-1);
       continue;
     }
     // A name that is not one field of one line would break the week's file, or forge rows in it.
     if (const std::optional<std::string_view> why = whyNotATeamName(name)) {
-      problems.push_back({file, ballot.line,
+      problems.push_back({file, placeLine,
                           "place " + std::to_string(place) +
                               ": a name that cannot stand in a poll file: it " +
                               std::string(*why)});
       teams.push_back(-1);
       continue;
     }
-    const std::ptrdiff_t team = find(name, file, ballot.line, problems);
+    const std::ptrdiff_t team = find(name, file, placeLine, problems);
     teams.push_back(team);
     if (team < 0) continue;
     Entry& entry = entries_[static_cast<std::size_t>(team)];
     if (entry.lastBallot == number) {
-      problems.push_back({file, ballot.line,
+      problems.push_back({file, placeLine,
                           "'" + entry.name + "' is on this ballot twice, in places " +
                               std::to_string(entry.lastPlace) + " and " + std::to_string(place)});
     }

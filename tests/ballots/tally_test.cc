@@ -173,6 +173,9 @@ TEST(TallyTest, WhatTheWeeksFileCannotHoldIsRefused) {
        "a.csv:1: place 2: a name that cannot stand in a poll file: it is longer than 4,096 "
        "bytes\n"},
       {{{"a.csv", "Voter,1,2\nAnn\nBob,Duke,Gonzaga\n"}}, "a.csv:2: a ballot of no teams\n"},
+      // A list's problems stand on their own lines.
+      {{{"polls/Cy.txt", "Gonzaga\n\nDuke\nDuke\n"}},
+       "polls/Cy.txt:4: 'Duke' is on this ballot twice, in places 2 and 3\n"},
       {{{"a.csv", "Ann,Duke,Gonzaga\nBob\tGonzaga\tDuke\n"}},
        "a.csv:2: a row not separated as the first row is, by commas\n"},
       {{{"a.csv", manyPlaces + "\n"}}, "a.csv:1: a ballot of more than 1,000 places\n"},
