@@ -33,8 +33,8 @@ char tableSeparator(std::string_view start);
 // the voter first, then the teams from first place down; otherwise one ballot, one team a
 // line, cast by the voter `listVoter` (the file's name without its folder and extension).
 // Blanks around a field, blank rows, a first row whose first field is "Voter" (in any case), a
-// UTF-8 byte-order mark and CR LF line ends are read as meant. Each ballot goes to `take`; what
-// is wrong with the form (a row without a voter, a row separated otherwise than the first,
+// UTF-8 byte-order mark and CR LF or CR line ends are read as meant. Each ballot goes to `take`;
+// what is wrong with the form (a row without a voter, a row separated otherwise than the first,
 // quotes not closed, more than kMostPlaces places) goes to `problems`, and a row longer than a
 // CSV record may be ends the reading there with a problem. Returns false on a read error.
 bool readBallots(std::istream& in, const std::string& file, std::string_view listVoter,

@@ -64,6 +64,12 @@ bool CsvReader::next(std::vector<std::string_view>& fields) {
 bool CsvReader::parse(bool atEnd) {
   const char* b = block_.data();
   std::size_t at = begin_;
+  // A CR not followed by a line feed ends a line too, as old Mac exports write them; a CR at
+  // the end of what is held is not yet known to be one.
+  const auto loneCr = [&](std::size_t i) {
+    return b[i] == '\r' && (i + 1 < end_ ? b[i + 1] != '\n' : atEnd);
+  };
+  const auto blankHere = [&](std::size_t i) { return isBlank(b[i]) && !loneCr(i); };
   std::size_t lines = 0;
   spans_.clear();
   unquoted_.clear();
@@ -71,7 +77,7 @@ bool CsvReader::parse(bool atEnd) {
   // A field, where it ends: the separator (another field follows), a line end, or the input's
   // end. False when the bytes held end first and more may come.
   while (true) {
-    while (at < end_ && isBlank(b[at])) ++at;
+    while (at < end_ && blankHere(at)) ++at;
     if (at < end_ && b[at] == '"') {
       const std::size_t start = ++at;
       bool doubled = false;
@@ -106,12 +112,12 @@ bool CsvReader::parse(bool atEnd) {
       } else {
         spans_.push_back({false, start, close - start});
       }
-      while (at < end_ && isBlank(b[at])) ++at;
-      if (at < end_ && b[at] != separator_ && b[at] != '\n') {
+      while (at < end_ && blankHere(at)) ++at;
+      if (at < end_ && b[at] != separator_ && b[at] != '\n' && !loneCr(at)) {
         // Text after the closing quote: kept with the field, as most readers keep it.
         problem_ = Problem::kTextAfterQuote;
         std::size_t stop = at;
-        while (stop < end_ && b[stop] != separator_ && b[stop] != '\n') ++stop;
+        while (stop < end_ && b[stop] != separator_ && b[stop] != '\n' && !loneCr(stop)) ++stop;
         if (stop == end_ && !atEnd) return false;
         Span& span = spans_.back();
         if (!span.unquoted) {
@@ -127,7 +133,7 @@ bool CsvReader::parse(bool atEnd) {
       }
     } else {
       const std::size_t start = at;
-      while (at < end_ && b[at] != separator_ && b[at] != '\n') ++at;
+      while (at < end_ && b[at] != separator_ && b[at] != '\n' && !loneCr(at)) ++at;
       if (at == end_ && !atEnd) return false;
       std::size_t last = at;
       while (last > start && isBlank(b[last - 1])) --last;
@@ -137,10 +143,12 @@ bool CsvReader::parse(bool atEnd) {
       if (!atEnd) return false;
       break;
     }
-    if (b[at++] == '\n') {
+    if (b[at] == '\n' || loneCr(at)) {
+      ++at;
       ++lines;
       break;
     }
+    ++at;
   }
   recordLine_ = nextLine_;
   nextLine_ += lines;

@@ -11,9 +11,10 @@
 // Reads records from a stream: fields separated by one separator (a comma, a tab), a record a
 // line. A field in double quotes may hold the separator, line ends and doubled quotes (one
 // quote each). Blanks (spaces, tabs that are not the separator, and a CR before a line feed)
-// around a field are not part of it. A UTF-8 byte-order mark at the start is skipped. The
-// stream is read in blocks; a record longer than kLongestRecord ends the reading (tooLong()),
-// so that no input, however made, takes more memory than that.
+// around a field are not part of it; a CR alone ends a line, as a line feed does. A UTF-8
+// byte-order mark at the start is skipped. The stream is read in blocks; a record longer than
+// kLongestRecord ends the reading (tooLong()), so that no input, however made, takes more
+// memory than that.
 class CsvReader {
  public:
   // What was not as RFC 4180 writes it in the last record read; it is read all the same.

@@ -43,6 +43,7 @@ TEST(CsvReaderTest, ReadsRecordsAsRfc4180WritesThem) {
       {"a\"b,c\n", "1: a\"b|c\n"},               // a quote inside a bare field
       {"\"open,x\ny\n", "1! open,x\ny\n\n"},     // never closed: takes the rest
       {"\"a\"b,c\n", "1! ab|c\n"},               // text after the closing quote
+      {"a,b\rc,\"d\"\r\re\r", "1: a|b\n2: c|d\n3: \n4: e\n"},  // CR alone ends lines
   };
   for (const auto& c : cases) EXPECT_EQ(recordsOf(c.text), c.records) << c.text;
   EXPECT_EQ(recordsOf("a\tb,c\t\"d\te\"\n", '\t'), "1: a|b,c|d\te\n");
