@@ -38,11 +38,11 @@ TEST(CsvReaderTest, ReadsRecordsAsRfc4180WritesThem) {
       {"\xEF\xBB\xBFVoter,1\r\nAnn,X\r\n", "1: Voter|1\n2: Ann|X\n"},
       {"\"a,b\",\"say \"\"hi\"\"\",\"\"\n", "1: a,b|say \"hi\"|\n"},
       {"\"two\nlines\",x\ny,z\n", "1: two\nlines|x\n3: y|z\n"},
-      {"  a  , \"b\" ,\t c\t\n", "1: a|b|c\n"},  // blanks around fields
-      {"a,,\n\n,\n", "1: a||\n2: \n3: |\n"},     // empty fields and rows
-      {"a\"b,c\n", "1: a\"b|c\n"},               // a quote inside a bare field
-      {"\"open,x\ny\n", "1! open,x\ny\n\n"},     // never closed: takes the rest
-      {"\"a\"b,c\n", "1! ab|c\n"},               // text after the closing quote
+      {"  a  , \"b\" ,\t c\t\n", "1: a|b|c\n"},                // blanks around fields
+      {"a,,\n\n,\n", "1: a||\n2: \n3: |\n"},                   // empty fields and rows
+      {"a\"b,c\n", "1: a\"b|c\n"},                             // a quote inside a bare field
+      {"\"open,x\ny\n", "1! open,x\ny\n\n"},                   // never closed: takes the rest
+      {"\"a\"b,c\n", "1! ab|c\n"},                             // text after the closing quote
       {"a,b\rc,\"d\"\r\re\r", "1: a|b\n2: c|d\n3: \n4: e\n"},  // CR alone ends lines
   };
   for (const auto& c : cases) EXPECT_EQ(recordsOf(c.text), c.records) << c.text;
