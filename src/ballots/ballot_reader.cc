@@ -40,6 +40,14 @@ bool notePoorQuoting(const CsvReader& reader, const std::string& file, ProblemLi
 
 }  // namespace
 
+bool finishReading(const CsvReader& reader, const std::string& file, ProblemList& problems) {
+  if (reader.tooLong()) {
+    problems.push_back(
+        {file, reader.nextLine(), "a row longer than 1 MiB; nothing after it is read"});
+  }
+  return !reader.readError();
+}
+
 char tableSeparator(std::string_view start) {
   // Past blank lines, then along the first row, outside quotes.
   std::size_t at = start.find_first_not_of(" \t\r\n");
@@ -66,13 +74,6 @@ bool readBallots(std::istream& in, const std::string& file, std::string_view lis
   std::vector<std::string_view> fields;
   Ballot ballot;
   bool first = true;
-  const auto tooLong = [&] {
-    if (reader.tooLong()) {
-      problems.push_back(
-          {file, reader.nextLine(), "a row longer than 1 MiB; nothing after it is read"});
-    }
-    return !reader.readError();
-  };
   if (!table) {
     // One ballot: every line a team; a line that holds a separator after all is named.
     ballot.voter = listVoter;
@@ -89,7 +90,7 @@ bool readBallots(std::istream& in, const std::string& file, std::string_view lis
       ballot.lines.push_back(reader.line());
       teams.emplace_back(fields.front());
     }
-    if (!tooLong()) return false;
+    if (!finishReading(reader, file, problems)) return false;
     if (teams.empty()) return true;
     ballot.line = ballot.lines.front();
     for (const std::string& team : teams) ballot.teams.push_back(team);
@@ -124,7 +125,7 @@ bool readBallots(std::istream& in, const std::string& file, std::string_view lis
     }
     take(ballot);
   }
-  return tooLong();
+  return finishReading(reader, file, problems);
 }
 
 std::string voterOfListFile(const std::string& path) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ballots/problem_list.h"
+#include "csv/csv_reader.h"
 
 // One ballot as read: who cast it, on which line, and its teams from first place down; for a
 // list, the line of each team too (empty for a row, whose teams all stand on its line). The
@@ -23,6 +24,10 @@ struct Ballot {
 
 // The most places a ballot may have: far more than any real poll's.
 inline constexpr std::size_t kMostPlaces = 1000;
+
+// At the end of `reader`'s records: a record too long for it is a problem of `file` (the
+// reading stopped there). False when the input had a read error.
+bool finishReading(const CsvReader& reader, const std::string& file, ProblemList& problems);
 
 // The separator of a table whose text starts with `start`: the first tab, semicolon or comma
 // outside quotes on its first row that is not blank; 0 when that row holds none (a list).

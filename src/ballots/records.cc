@@ -74,9 +74,5 @@ bool readRecords(std::istream& in, const std::string& file, std::vector<TeamReco
     }
     records.push_back({std::string(fields[0]), *wins, *losses});
   }
-  if (reader.tooLong()) {
-    problems.push_back(
-        {file, reader.nextLine(), "a row longer than 1 MiB; nothing after it is read"});
-  }
-  return !reader.readError();
+  return finishReading(reader, file, problems);
 }
