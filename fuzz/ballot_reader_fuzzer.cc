@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -34,13 +35,26 @@ std::string written(const std::vector<std::string_view>& fields) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   {
+    // Every name the ballots give is made known first (as --new would), so that the count
+    // gets as far as the week.
+    std::istringstream first(text);
+    ProblemList problems;
+    std::vector<std::string> notes;
+    KnownTeams known;
+    std::set<std::string> names;
+    readBallots(
+        first, "fuzz.csv", "fuzz",
+        [&](const Ballot& ballot) { names.insert(ballot.teams.begin(), ballot.teams.end()); },
+        problems, notes);
+    known.newTeams.assign(names.begin(), names.end());
     std::istringstream in(text);
     Poll last;
-    Tally tally(last, nullptr);
-    ProblemList problems;
+    problems = ProblemList();
+    Tally tally(last, known, problems);
     const bool read = readBallots(
         in, "fuzz.csv", "fuzz",
-        [&](const Ballot& ballot) { tally.count("fuzz.csv", ballot, problems); }, problems);
+        [&](const Ballot& ballot) { tally.count("fuzz.csv", ballot, problems); }, problems, notes);
+    tally.finish(problems);
     if (!read) std::abort();  // a string stream has no read errors
     Poll week;
     std::vector<std::string> noRecord;

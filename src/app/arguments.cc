@@ -13,6 +13,7 @@ using Mode = CommandLine::Mode;
 struct OptionRule {
   std::string_view name;
   bool takesValue;
+  bool repeats;               // may be given more than once
   std::string_view goesWith;  // the modes, as the refusal names them
   bool (*allowed)(Mode);
 };
@@ -27,11 +28,13 @@ bool tallyOrPublish(Mode mode) {
   return mode == Mode::kTally || mode == Mode::kPublish;
 }
 
-constexpr std::array<OptionRule, 4> kOptionRules = {{
-    {"--ballots", false, "--publish", publishOnly},
-    {"--records", true, "--tally", tallyOnly},
-    {"--output", true, "--tally or --publish", tallyOrPublish},
-    {"--top", true, "--publish", publishOnly},
+constexpr std::array<OptionRule, 6> kOptionRules = {{
+    {"--ballots", false, false, "--publish", publishOnly},
+    {"--records", true, false, "--tally", tallyOnly},
+    {"--teams", true, false, "--tally or --publish", tallyOrPublish},
+    {"--new", true, true, "--tally", tallyOnly},
+    {"--output", true, false, "--tally or --publish", tallyOrPublish},
+    {"--top", true, false, "--publish", publishOnly},
 }};
 
 // The modes, with the value --publish takes.
@@ -176,13 +179,15 @@ std::variant<CommandLine, ArgumentError> parseArguments(int count, const char* c
       if (value && mode->takesValue) format = *value;
     } else {
       const std::optional<std::string> value = takeValue(option->takesValue);
-      if (isGiven(given, name)) {
+      if (!option->repeats && isGiven(given, name)) {
         note("option '" + std::string(name) + "' is given twice");
       }
       given.push_back(&*option);
       if (option->name == "--ballots") operands = &line.ballots;
       if (!value) continue;
       if (option->name == "--records") line.records = *value;
+      if (option->name == "--teams") line.roster = *value;
+      if (option->name == "--new") line.newTeams.push_back(*value);
       if (option->name == "--output") line.output = *value;
       if (option->name == "--top") top = *value;
     }

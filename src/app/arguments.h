@@ -21,6 +21,8 @@ struct CommandLine {
   Format format = Format::kText;       // --publish's
   std::vector<std::string> ballots;    // --publish --ballots
   std::optional<std::string> records;  // --tally --records
+  std::optional<std::string> roster;   // --tally or --publish --teams
+  std::vector<std::string> newTeams;   // --tally --new, once for each team
   std::optional<std::string> output;   // --tally or --publish --output
   int64_t top = 25;                    // --publish --top, 1 to 2147483647
 };

@@ -95,14 +95,14 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
     case CommandLine::Mode::kCheck:
       return checkPollFiles(line.files, out, err);
     case CommandLine::Mode::kTally: {
-      TallyRequest request{line.files.front(),
-                           {line.files.begin() + 1, line.files.end()},
-                           line.records,
-                           line.output};
+      TallyRequest request{line.files.front(), {line.files.begin() + 1, line.files.end()},
+                           line.records,       line.roster,
+                           line.newTeams,      line.output};
       return tallyBallots(request, out, err);
     }
     case CommandLine::Mode::kPublish: {
-      PublishRequest request{line.format, line.files, line.ballots, line.top, line.output};
+      PublishRequest request{line.format, line.files, line.ballots,
+                             line.roster, line.top,   line.output};
       return publishPoll(request, out, err);
     }
   }

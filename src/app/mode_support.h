@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ballots/ballot_reader.h"
+#include "ballots/roster.h"
 #include "ballots/tally.h"
 
 #include "system/error_text.h"
@@ -43,9 +44,18 @@ bool readInputFile(const std::string& path, std::ostream& err, Read read) {
   return false;
 }
 
+// Reads the roster at `path`, when there is one, into `roster`, what is wrong in it into
+// `problems`; false, with `err` told, when it cannot be read.
+inline bool readRosterFile(const std::optional<std::string>& path, std::vector<RosterTeam>& roster,
+                           ProblemList& problems, std::ostream& err) {
+  return !path || readInputFile(*path, err, [&](std::istream& in) {
+    return readRoster(in, *path, roster, problems);
+  });
+}
+
 // Reads the ballot files `paths` ("-": standard input) and counts each ballot into `tally`,
-// what is wrong with one into `problems` (a file with no ballot in it too); false, with `err`
-// told, when a file cannot be read.
+// what is wrong with one into `problems` (a file with no ballot in it too), what the reading
+// passed over onto `err`; false, with `err` told, when a file cannot be read.
 inline bool countBallotFiles(const std::vector<std::string>& paths, Tally& tally,
                              ProblemList& problems, std::ostream& err) {
   for (const std::string& path : paths) {
@@ -55,13 +65,16 @@ inline bool countBallotFiles(const std::vector<std::string>& paths, Tally& tally
       tally.count(path, ballot, problems);
     };
     const std::size_t before = problems.size();
+    std::vector<std::string> notes;
     if (!readInputFile(path, err, [&](std::istream& in) {
-          return readBallots(in, path, voterOfListFile(path), take, problems);
+          return readBallots(in, path, voterOfListFile(path), take, problems, notes);
         })) {
       return false;
     }
+    for (const std::string& note : notes) err << "hoops-ranking: " << note << '\n';
     if (ballots == 0 && problems.size() == before) problems.push_back({path, 0, "no ballot in it"});
   }
+  tally.finish(problems);
   return true;
 }
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <istream>
+#include <string_view>
+#include <unordered_set>
 
 #include "app/mode_support.h"
 #include "ballots/ballot_reader.h"
@@ -16,16 +18,25 @@ namespace {
 
 // First-place votes from the ballots of the newest week, checked against its votes; nullopt,
 // with every reason on `err`, when they cannot be had or do not add up.
-std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(
-    const std::vector<std::string>& paths, const Week& week, std::ostream& err, int& status) {
-  Poll known;
+std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(const PublishRequest& request,
+                                                                    const Week& week,
+                                                                    std::ostream& err,
+                                                                    int& status) {
+  Poll weekTeams;
   for (const Week::Row& row : week.rows) {
-    Team& team = known.teams.emplace_back();
+    Team& team = weekTeams.teams.emplace_back();
     team.name = row.name;
   }
-  Tally tally(known, nullptr);
   ProblemList problems;
-  if (!countBallotFiles(paths, tally, problems, err)) {
+  std::vector<RosterTeam> roster;
+  if (!readRosterFile(request.roster, roster, problems, err)) {
+    status = 2;
+    return std::nullopt;
+  }
+  KnownTeams known;
+  if (request.roster) known = {&roster, *request.roster, nullptr, "", {}};
+  Tally tally(weekTeams, known, problems);
+  if (!countBallotFiles(request.ballots, tally, problems, err)) {
     status = 2;
     return std::nullopt;
   }
@@ -41,9 +52,14 @@ std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(
                        std::to_string(row.votes) + ")");
     }
   }
-  for (const std::string& name : tally.newTeams()) {
-    differ.push_back(name + " (the ballots give " + std::to_string(points.at(name)) +
-                     ", the week has no such team)");
+  // A roster's team that the week does not have.
+  std::unordered_set<std::string_view> inWeek;
+  for (const Week::Row& row : week.rows) inWeek.insert(row.name);
+  for (const auto& [name, given] : points) {
+    if (inWeek.count(name) == 0) {
+      differ.push_back(name + " (the ballots give " + std::to_string(given) +
+                       ", the week has no such team)");
+    }
   }
   std::sort(differ.begin(), differ.end());
   tellProblems(err, problems);
@@ -63,6 +79,7 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
   if (request.output) {
     std::vector<std::string> inputs = request.weeks;
     inputs.insert(inputs.end(), request.ballots.begin(), request.ballots.end());
+    if (request.roster) inputs.push_back(*request.roster);
     if (!outputApart(*request.output, inputs, false, err)) return 2;
   }
   std::vector<Week> weeks;
@@ -77,7 +94,7 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
   std::optional<std::unordered_map<std::string, int64_t>> votes;
   if (!request.ballots.empty()) {
     int status = 0;
-    votes = firstPlaces(request.ballots, weeks.back(), err, status);
+    votes = firstPlaces(request, weeks.back(), err, status);
     if (!votes) return status;
   }
   const PublishedWeek week = publishWeek(weeks, request.top, votes ? &*votes : nullptr);

@@ -14,6 +14,7 @@ struct PublishRequest {
   Format format = Format::kText;
   std::vector<std::string> weeks;     // the season's poll files, in any order
   std::vector<std::string> ballots;   // the newest week's ballots, for first-place votes
+  std::optional<std::string> roster;  // the teams' other spellings, for the ballots
   int64_t top = 25;                   // the last shared rank that is ranked
   std::optional<std::string> output;  // else standard output
 };

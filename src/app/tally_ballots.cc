@@ -16,6 +16,7 @@ int tally(const TallyRequest& request, std::ostream& out, std::ostream& err) {
     std::vector<std::string> inputs = request.ballots;
     inputs.push_back(request.last);
     if (request.records) inputs.push_back(*request.records);
+    if (request.roster) inputs.push_back(*request.roster);
     if (!outputApart(*request.output, inputs, true, err)) return 2;
   }
   Poll last;
@@ -38,19 +39,32 @@ int tally(const TallyRequest& request, std::ostream& out, std::ostream& err) {
       })) {
     return 2;
   }
-  Tally tally(last, request.records ? &records : nullptr);
+  std::vector<RosterTeam> roster;
+  if (!readRosterFile(request.roster, roster, problems, err)) return 2;
+  KnownTeams known;
+  if (request.roster) known = {&roster, *request.roster, nullptr, "", {}};
+  if (request.records) {
+    known.records = &records;
+    known.recordsFile = *request.records;
+  }
+  known.newTeams = request.newTeams;
+  Tally tally(last, known, problems);
   if (!countBallotFiles(request.ballots, tally, problems, err)) return 2;
   Poll week;
   std::vector<std::string> noRecord;
   if (problems.empty()) tally.week(last.date, week, noRecord, problems);
   if (!problems.empty()) {
     tellProblems(err, problems);
+    if (tally.refusedAName()) {
+      err << "hoops-ranking: a team new to the poll this week is named with --new 'NAME', or "
+             "kept in the roster (--teams FILE)\n";
+    }
     err << "hoops-ranking: nothing is written: " << problems.size()
         << (problems.size() == 1 ? " problem" : " problems") << " in the ballots\n";
     return 1;
   }
-  for (const std::string& name : tally.newTeams()) {
-    err << "hoops-ranking: new this week: " << name << '\n';
+  for (const Team& team : week.teams) {
+    if (team.lastWeek < 0) err << "hoops-ranking: new this week: " << team.name << '\n';
   }
   for (const std::string& name : noRecord) {
     err << "hoops-ranking: no record for " << name << "; it is written as 0-0\n";

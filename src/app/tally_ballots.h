@@ -11,6 +11,8 @@ struct TallyRequest {
   std::string last;                  // last week's poll file
   std::vector<std::string> ballots;  // ballot files ("-": standard input)
   std::optional<std::string> records;
+  std::optional<std::string> roster;  // the league's teams and their other spellings
+  std::vector<std::string> newTeams;  // teams entering the poll this week
   std::optional<std::string> output;  // else standard output
 };
 

@@ -1,29 +1,96 @@
-// The ballot forms: a table of ballots, or one ballot listed a team a line.
+// The ballot forms: a table of ballots, or one ballot listed a team a line, numbered or not.
 #include "ballots/ballot_reader.h"
 
 #include <algorithm>
-#include <cctype>
+#include <optional>
+#include <utility>
 
+#include "ballots/ballot_table.h"
 #include "csv/csv_reader.h"
 
 namespace {
-
-// True when `field` is "voter" in any case.
-bool isVoterHeading(std::string_view field) {
-  constexpr std::string_view kVoter = "voter";
-  return field.size() == kVoter.size() &&
-         std::equal(field.begin(), field.end(), kVoter.begin(), [](char a, char b) {
-           return std::tolower(static_cast<unsigned char>(a)) == b;
-         });
-}
 
 bool isBlankRow(const std::vector<std::string_view>& fields) {
   return std::all_of(fields.begin(), fields.end(),
                      [](std::string_view field) { return field.empty(); });
 }
 
-// Says what was not as RFC 4180 writes it in the record just read; true when there was such a
-// thing (the record is then not a ballot to count: its fields are not what was meant).
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// A numbered list's line split into its number and its team: "12. Team", "12) Team",
+// "12: Team", "12 Team", or "12" and "Team" in two fields (a tab between them); nullopt when
+// the line does not start with a number so.
+std::optional<std::pair<std::size_t, std::string_view>> numberedLine(
+    const std::vector<std::string_view>& fields) {
+  std::string_view text = fields.front();
+  std::size_t digits = 0;
+  while (digits < text.size() && digits < 4 && isDigit(text[digits])) ++digits;
+  if (digits == 0) return std::nullopt;
+  std::size_t number = 0;
+  for (std::size_t i = 0; i < digits; ++i)
+    number = number * 10 + static_cast<std::size_t>(text[i] - '0');
+  text.remove_prefix(digits);
+  if (fields.size() == 2 && (text.empty() || text == "." || text == ")" || text == ":")) {
+    return std::make_pair(number, fields[1]);
+  }
+  if (fields.size() != 1 || text.empty() || text.find_first_of(".): ") != 0) {
+    return std::nullopt;
+  }
+  text.remove_prefix(text.front() == ' ' ? 0 : 1);
+  text.remove_prefix(std::min(text.size(), text.find_first_not_of(' ')));
+  return std::make_pair(number, text);
+}
+
+// True when the first line of `start` that is not blank is a numbered list's first line.
+bool startsNumbered(std::string_view start) {
+  start.remove_prefix(std::min(start.size(), start.find_first_not_of(" \t\r\n")));
+  std::size_t at = 0;
+  while (at < start.size() && start[at] == '0') ++at;
+  return at + 1 < start.size() && start[at] == '1' &&
+         std::string_view(".):\t ").find(start[at + 1]) != std::string_view::npos;
+}
+
+// One voter's ballot, a team a line: numbered in order 1, 2, 3 ... when `numbered`.
+bool readList(CsvReader& reader, const std::string& file, std::string_view voter, bool numbered,
+              const std::function<void(const Ballot&)>& take, ProblemList& problems) {
+  Ballot ballot;
+  ballot.voter = voter;
+  std::vector<std::string> teams;
+  std::vector<std::string_view> fields;
+  while (reader.next(fields)) {
+    if (notePoorQuoting(reader, file, problems) || isBlankRow(fields)) continue;
+    std::string_view team = fields.front();
+    if (numbered) {
+      const auto line = numberedLine(fields);
+      if (!line || line->first != teams.size() + 1) {
+        // Its place stays taken, so that the later lines keep theirs.
+        problems.push_back(
+            {file, reader.line(),
+             "a line not numbered " + std::to_string(teams.size() + 1) + " in a numbered list"});
+      }
+      if (line) team = line->second;
+    } else if (fields.size() > 1) {
+      problems.push_back({file, reader.line(), "a comma or tab in a one-ballot list"});
+    }
+    if (teams.size() == kMostPlaces) {
+      problems.push_back({file, reader.line(), "more than 1,000 teams in a one-ballot list"});
+      return true;
+    }
+    ballot.lines.push_back(reader.line());
+    teams.emplace_back(team);
+  }
+  if (!finishReading(reader, file, problems)) return false;
+  if (teams.empty()) return true;
+  ballot.line = ballot.lines.front();
+  for (const std::string& team : teams) ballot.teams.push_back(team);
+  take(ballot);
+  return true;
+}
+
+}  // namespace
+
 bool notePoorQuoting(const CsvReader& reader, const std::string& file, ProblemList& problems) {
   switch (reader.problem()) {
     case CsvReader::Problem::kNone:
@@ -38,8 +105,6 @@ bool notePoorQuoting(const CsvReader& reader, const std::string& file, ProblemLi
   return true;
 }
 
-}  // namespace
-
 bool finishReading(const CsvReader& reader, const std::string& file, ProblemList& problems) {
   if (reader.tooLong()) {
     problems.push_back(
@@ -48,15 +113,15 @@ bool finishReading(const CsvReader& reader, const std::string& file, ProblemList
   return !reader.readError();
 }
 
-char tableSeparator(std::string_view start) {
-  // Past blank lines, then along the first row, outside quotes.
-  std::size_t at = start.find_first_not_of(" \t\r\n");
+char firstSeparator(std::string_view text, bool firstRowOnly) {
+  // Past blank lines, then along the text, outside quotes.
+  std::size_t at = text.find_first_not_of(" \t\r\n");
   bool quoted = false;
-  for (; at < start.size(); ++at) {
-    const char c = start[at];
+  for (; at < text.size(); ++at) {
+    const char c = text[at];
     if (c == '"') {
       quoted = !quoted;
-    } else if (!quoted && (c == '\n' || c == '\r')) {
+    } else if (!quoted && firstRowOnly && (c == '\n' || c == '\r')) {
       break;
     } else if (!quoted && (c == '\t' || c == ';' || c == ',')) {
       return c;
@@ -66,66 +131,18 @@ char tableSeparator(std::string_view start) {
 }
 
 bool readBallots(std::istream& in, const std::string& file, std::string_view listVoter,
-                 const std::function<void(const Ballot&)>& take, ProblemList& problems) {
+                 const std::function<void(const Ballot&)>& take, ProblemList& problems,
+                 std::vector<std::string>& notes) {
   CsvReader reader(in);
-  const char separator = tableSeparator(reader.lookAhead());
-  const bool table = separator != 0;
-  reader.separateBy(table ? separator : ',');
-  std::vector<std::string_view> fields;
-  Ballot ballot;
-  bool first = true;
-  if (!table) {
-    // One ballot: every line a team; a line that holds a separator after all is named.
-    ballot.voter = listVoter;
-    std::vector<std::string> teams;
-    while (reader.next(fields)) {
-      if (notePoorQuoting(reader, file, problems) || isBlankRow(fields)) continue;
-      if (fields.size() > 1) {
-        problems.push_back({file, reader.line(), "a comma or tab in a one-ballot list"});
-      }
-      if (teams.size() == kMostPlaces) {
-        problems.push_back({file, reader.line(), "more than 1,000 teams in a one-ballot list"});
-        return true;
-      }
-      ballot.lines.push_back(reader.line());
-      teams.emplace_back(fields.front());
-    }
-    if (!finishReading(reader, file, problems)) return false;
-    if (teams.empty()) return true;
-    ballot.line = ballot.lines.front();
-    for (const std::string& team : teams) ballot.teams.push_back(team);
-    take(ballot);
-    return true;
+  const std::string_view start = reader.lookAhead();
+  if (startsNumbered(start)) {
+    reader.separateBy('\t');
+    return readList(reader, file, listVoter, true, take, problems);
   }
-  while (reader.next(fields)) {
-    if (notePoorQuoting(reader, file, problems) || isBlankRow(fields)) continue;
-    const bool heading = first && isVoterHeading(fields.front());
-    first = false;
-    if (heading) continue;
-    if (fields.size() == 1 && fields.front().find_first_of("\t;,") != std::string_view::npos) {
-      problems.push_back({file, reader.line(),
-                          std::string("a row not separated as the first row is, by ") +
-                              (separator == '\t'  ? "tabs"
-                               : separator == ';' ? "semicolons"
-                                                  : "commas")});
-      continue;
-    }
-    if (fields.front().empty()) {
-      problems.push_back({file, reader.line(), "a ballot without a voter"});
-      continue;
-    }
-    ballot.voter = fields.front();
-    ballot.line = reader.line();
-    ballot.teams.assign(fields.begin() + 1, fields.end());
-    // Empty fields at the row's end are a spreadsheet's padding, not places.
-    while (!ballot.teams.empty() && ballot.teams.back().empty()) ballot.teams.pop_back();
-    if (ballot.teams.size() > kMostPlaces) {
-      problems.push_back({file, reader.line(), "a ballot of more than 1,000 places"});
-      continue;
-    }
-    take(ballot);
-  }
-  return finishReading(reader, file, problems);
+  const char separator = tableSeparator(start);
+  if (separator == 0) return readList(reader, file, listVoter, false, take, problems);
+  reader.separateBy(separator);
+  return readBallotTable(reader, separator, file, take, problems, notes);
 }
 
 std::string voterOfListFile(const std::string& path) {

@@ -29,21 +29,35 @@ inline constexpr std::size_t kMostPlaces = 1000;
 // reading stopped there). False when the input had a read error.
 bool finishReading(const CsvReader& reader, const std::string& file, ProblemList& problems);
 
-// The separator of a table whose text starts with `start`: the first tab, semicolon or comma
-// outside quotes on its first row that is not blank; 0 when that row holds none (a list).
-char tableSeparator(std::string_view start);
+// Says in `problems` what was not as RFC 4180 writes it in the record `reader` read last;
+// true when there was such a thing (the record's fields are then not what was meant).
+bool notePoorQuoting(const CsvReader& reader, const std::string& file, ProblemList& problems);
 
-// Reads the ballots of the file `file` from `in`, told apart by content: a table when its first
-// row holds a separator (tableSeparator: tab, semicolon or comma, RFC 4180), one ballot a row,
-// the voter first, then the teams from first place down; otherwise one ballot, one team a
-// line, cast by the voter `listVoter` (the file's name without its folder and extension).
-// Blanks around a field, blank rows, a first row whose first field is "Voter" (in any case), a
-// UTF-8 byte-order mark and CR LF or CR line ends are read as meant. Each ballot goes to `take`;
-// what is wrong with the form (a row without a voter, a row separated otherwise than the first,
-// quotes not closed, more than kMostPlaces places) goes to `problems`, and a row longer than a
-// CSV record may be ends the reading there with a problem. Returns false on a read error.
+// The first tab, semicolon or comma outside quotes in `text`, past blank lines: on its first
+// row when `firstRowOnly`, else anywhere; 0 when there is none.
+char firstSeparator(std::string_view text, bool firstRowOnly);
+
+// The separator of a table whose text starts with `start`: firstSeparator on its first row
+// that is not blank; 0 when that row holds none (a list).
+inline char tableSeparator(std::string_view start) {
+  return firstSeparator(start, true);
+}
+
+// Reads the ballots of the file `file` from `in`, its form told by its content:
+// - a numbered list, every line "1. Team", "2) Team", "3<TAB>Team" and so on in order: one
+//   ballot, cast by `listVoter` (the file's name without its folder and extension);
+// - a table when its first row holds a separator (tableSeparator), one ballot a row: with a
+//   header row (columns named like a voter, a submission time and places 1..N, as web forms
+//   export them; ballot_table.h), the columns it names; without one, the voter first, then
+//   the teams from first place down;
+// - otherwise a list, one team a line, cast by `listVoter`.
+// Blanks around a field, blank rows, a UTF-8 byte-order mark and CR LF or CR line ends are
+// read as meant. Each ballot goes to `take`; what is wrong with the form to `problems`; what
+// the reader passed over (columns that are not ballots', a ballot replaced by its voter's later
+// one) to `notes`, a line each. Returns false on a read error.
 bool readBallots(std::istream& in, const std::string& file, std::string_view listVoter,
-                 const std::function<void(const Ballot&)>& take, ProblemList& problems);
+                 const std::function<void(const Ballot&)>& take, ProblemList& problems,
+                 std::vector<std::string>& notes);
 
 // The voter of a one-list ballot file at `path`: its name without the folder and extension.
 std::string voterOfListFile(const std::string& path);

@@ -25,6 +25,10 @@ class ProblemList {
     if (kept_.size() < kKept) kept_.push_back(std::move(problem));
     ++count_;
   }
+  // True when the next one found is kept whole.
+  bool keepsNext() const { return kept_.size() < kKept; }
+  // The problem found `index`th (from 0), or nullptr when it was not kept.
+  BallotProblem* kept(std::size_t index) { return index < kept_.size() ? &kept_[index] : nullptr; }
   // How many were found, kept or not.
   std::size_t size() const { return count_; }
   bool empty() const { return count_ == 0; }

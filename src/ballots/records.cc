@@ -7,6 +7,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "ballots/name_folding.h"
 #include "ballots/team_name.h"
 #include "csv/csv_reader.h"
 #include "poll/team.h"
@@ -72,7 +73,7 @@ bool readRecords(std::istream& in, const std::string& file, std::vector<TeamReco
                           "a second record for the team at line " + std::to_string(met->second)});
       continue;
     }
-    records.push_back({std::string(fields[0]), *wins, *losses});
+    records.push_back({std::string(fields[0]), *wins, *losses, reader.line()});
   }
   return finishReading(reader, file, problems);
 }

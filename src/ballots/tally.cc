@@ -2,10 +2,9 @@
 #include "ballots/tally.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
-#include <optional>
 
+#include "ballots/name_folding.h"
 #include "ballots/team_name.h"
 
 namespace {
@@ -21,87 +20,135 @@ std::string quoted(std::string_view name) {
   return text;
 }
 
-// A voter's name as the voter is told apart: letter case and blanks (runs of them, at the
-// ends) do not count, so "Avery Quinn", " AVERY  QUINN " and a file avery quinn.txt are one.
-std::string foldedVoter(std::string_view name) {
-  std::string folded;
-  bool blank = false;
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte == ' ' || byte == '\t' || byte == '\r') {
-      blank = !folded.empty();
-      continue;
-    }
-    if (blank) folded += ' ';
-    blank = false;
-    folded += static_cast<char>(std::tolower(byte));
+// "'A'", "'A' or 'B'", "'A', 'B' or 'C'": the names a refusal suggests.
+std::string choiceOf(const std::vector<std::string>& names) {
+  std::string text;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) text += i + 1 == names.size() ? " or " : ", ";
+    text += quoted(names[i]);
   }
-  return folded;
+  return text;
 }
 
 }  // namespace
 
-std::string foldedName(std::string_view name) {
-  std::string folded;
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x80 || std::isalnum(byte) != 0) {
-      folded += static_cast<char>(std::tolower(byte));
-    }
-  }
-  return folded;
-}
-
-Tally::Tally(const Poll& last, const std::vector<TeamRecord>* records)
-    : withRecords_(records != nullptr) {
+Tally::Tally(const Poll& last, const KnownTeams& known, ProblemList& problems) {
   for (const Team& team : last.teams) {
-    know(std::string(team.name), team.lastWeek);
-    Entry& entry = entries_[index_.find(std::string_view(team.name))->second];
+    Entry& entry = entries_[know(std::string(team.name), team.lastWeek)];
     entry.hasRecord = true;
     entry.wins = team.wins;
     entry.losses = team.losses;
   }
-  if (records == nullptr) return;
-  for (const TeamRecord& record : *records) {
-    know(record.name, -1);
-    Entry& entry = entries_[index_.find(std::string_view(record.name))->second];
-    entry.hasRecord = true;
-    entry.wins = record.wins;
-    entry.losses = record.losses;
+  if (known.roster != nullptr) learnRoster(*known.roster, known.rosterFile, problems);
+  if (known.records != nullptr) {
+    for (const TeamRecord& record : *known.records) {
+      const std::optional<std::size_t> team =
+          learn(record.name, known.recordsFile, record.line, problems);
+      if (!team) continue;
+      Entry& entry = entries_[*team];
+      entry.hasRecord = true;
+      entry.wins = record.wins;
+      entry.losses = record.losses;
+    }
+  }
+  for (const std::string& name : known.newTeams) {
+    if (const std::optional<std::string_view> why = whyNotATeamName(name)) {
+      problems.push_back({"", 0,
+                          "--new " + quoted(name) +
+                              ": a name that cannot stand in a poll file: it " +
+                              std::string(*why)});
+      continue;
+    }
+    learn(name, "", 0, problems);
   }
 }
 
-void Tally::know(std::string name, int32_t lastWeek) {
-  if (index_.find(std::string_view(name)) != index_.end()) return;  // named twice: the first
-  folded_.emplace(foldedName(name), entries_.size());
-  index_.emplace(name, entries_.size());
+std::size_t Tally::know(std::string name, int32_t lastWeek) {
+  names_.add(name, entries_.size());
   Entry entry;
   entry.name = std::move(name);
   entry.lastWeek = lastWeek;
   entries_.push_back(std::move(entry));
+  return entries_.size() - 1;
+}
+
+std::optional<std::size_t> Tally::learn(std::string_view name, const std::string& file,
+                                        std::size_t line, ProblemList& problems) {
+  if (const std::optional<std::size_t> team = names_.named(name)) return team;
+  if (const std::optional<std::size_t> other = names_.alike(name)) {
+    const std::string what = quoted(name) + " is another spelling of " +
+                             quoted(entries_[*other].name) +
+                             "; write one team one way, or its other spellings in the roster";
+    problems.push_back({file, line, file.empty() ? "--new " + what : what});
+    return std::nullopt;
+  }
+  return know(std::string(name), -1);
+}
+
+void Tally::learnRoster(const std::vector<RosterTeam>& roster, const std::string& file,
+                        ProblemList& problems) {
+  std::unordered_map<std::size_t, std::size_t> lineOf;  // each roster team's line
+  for (const RosterTeam& listed : roster) {
+    const std::optional<std::size_t> team = learn(listed.name, file, listed.line, problems);
+    if (!team) continue;
+    if (const auto [met, added] = lineOf.emplace(*team, listed.line); !added) {
+      problems.push_back({file, listed.line,
+                          quoted(listed.name) + " is on the roster already, at line " +
+                              std::to_string(met->second)});
+      continue;
+    }
+    for (const std::string& alias : listed.aliases) {
+      std::optional<std::size_t> other = names_.named(alias);
+      if (!other) other = names_.alike(alias);
+      if (other && *other != *team) {
+        problems.push_back({file, listed.line,
+                            "the spelling " + quoted(alias) + " is " +
+                                quoted(entries_[*other].name) + "'s already"});
+        continue;
+      }
+      names_.add(alias, *team);
+    }
+  }
 }
 
 std::ptrdiff_t Tally::find(std::string_view name, const std::string& file, std::size_t line,
                            ProblemList& problems) {
-  if (const auto found = index_.find(name); found != index_.end()) {
-    return static_cast<std::ptrdiff_t>(found->second);
+  if (const std::optional<std::size_t> team = names_.named(name)) {
+    return static_cast<std::ptrdiff_t>(*team);
   }
-  const std::string named = quoted(name);
-  const char* known =
-      withRecords_ ? "a team of last week's poll or of the records" : "a team of last week's poll";
-  if (const auto alike = folded_.find(foldedName(name)); alike != folded_.end()) {
-    problems.push_back(
-        {file, line,
-         named + " is not " + known + "; did you mean '" + entries_[alike->second].name + "'?"});
+  const std::string where = file + ":" + std::to_string(line);
+  if (const auto met = refused_.find(std::string(name)); met != refused_.end()) {
+    Refusal& refusal = met->second;
+    if (refusal.lastBallot == seen_) return -1;
+    refusal.lastBallot = seen_;
+    if (refusal.others.size() < 3) refusal.others.push_back(where);
+    ++refusal.ballots;
     return -1;
   }
-  if (withRecords_) {
-    problems.push_back({file, line, named + " is not " + known});
-    return -1;
+  // Suggestions are worked out only for a problem that is kept to be told.
+  std::string what = quoted(name) + " is not a known team";
+  if (problems.keepsNext()) {
+    std::vector<std::string> near;
+    for (const std::size_t team : names_.near(name, 3)) near.push_back(entries_[team].name);
+    if (!near.empty()) what += "; did you mean " + choiceOf(near) + "?";
   }
-  know(std::string(name), -1);
-  entries_.back().isNew = true;
-  return static_cast<std::ptrdiff_t>(entries_.size() - 1);
+  refused_.emplace(std::string(name), Refusal{problems.size(), 1, seen_, {}});
+  problems.push_back({file, line, std::move(what)});
+  return -1;
+}
+
+void Tally::finish(ProblemList& problems) {
+  for (const auto& [name, refusal] : refused_) {
+    BallotProblem* problem = problems.kept(refusal.problem);
+    if (problem == nullptr || refusal.ballots == 1) continue;
+    problem->what += " (on " + std::to_string(refusal.ballots) + " ballots; also at ";
+    for (std::size_t i = 0; i < refusal.others.size(); ++i) {
+      problem->what += (i == 0 ? "" : ", ") + refusal.others[i];
+    }
+    const std::size_t more = refusal.ballots - 1 - refusal.others.size();
+    if (more > 0) problem->what += " and " + std::to_string(more) + " more";
+    problem->what += ")";
+  }
 }
 
 void Tally::count(const std::string& file, const Ballot& ballot, ProblemList& problems) {
@@ -127,6 +174,7 @@ void Tally::count(const std::string& file, const Ballot& ballot, ProblemList& pr
     voters_.emplace(std::move(voter), Cast{files_.size() - 1, ballot.line});
   }
   std::vector<std::ptrdiff_t>& teams = onBallot_;
+  bool refused = false;
   teams.clear();
   for (std::size_t place = 1; place <= ballot.teams.size(); ++place) {
     const std::string_view name = ballot.teams[place - 1];
@@ -148,7 +196,10 @@ void Tally::count(const std::string& file, const Ballot& ballot, ProblemList& pr
     }
     const std::ptrdiff_t team = find(name, file, placeLine, problems);
     teams.push_back(team);
-    if (team < 0) continue;
+    if (team < 0) {
+      refused = true;  // said once for every ballot that names it, not always anew
+      continue;
+    }
     Entry& entry = entries_[static_cast<std::size_t>(team)];
     if (entry.lastBallot == number) {
       problems.push_back({file, placeLine,
@@ -158,22 +209,13 @@ void Tally::count(const std::string& file, const Ballot& ballot, ProblemList& pr
     entry.lastBallot = number;
     entry.lastPlace = place;
   }
-  if (problems.size() != before) return;
+  if (problems.size() != before || refused) return;
   for (std::size_t place = 1; place <= teams.size(); ++place) {
     Entry& entry = entries_[static_cast<std::size_t>(teams[place - 1])];
     entry.points += static_cast<int64_t>(places_ + 1 - place);
     if (place == 1) ++entry.firstPlaces;
   }
   ++ballots_;
-}
-
-std::vector<std::string> Tally::newTeams() const {
-  std::vector<std::string> names;
-  for (const Entry& entry : entries_) {
-    // A name met only on a ballot that was refused is no team of the week.
-    if (entry.isNew && entry.points > 0) names.push_back(entry.name);
-  }
-  return names;
 }
 
 bool Tally::week(const PollDate& date, Poll& poll, std::vector<std::string>& noRecord,

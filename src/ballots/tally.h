@@ -4,42 +4,59 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "ballots/ballot_reader.h"
+#include "ballots/roster.h"
+#include "ballots/team_names.h"
 #include "poll/poll.h"
 
-// A team's record from a records file.
+// A team's record from a records file, and its line there.
 struct TeamRecord {
   std::string name;
   int32_t wins = 0;
   int32_t losses = 0;
+  std::size_t line = 0;
+};
+
+// The teams a week's ballots may name besides last week's: the roster's (with their other
+// spellings), the records', and teams entering the poll this week, named on the command line.
+struct KnownTeams {
+  const std::vector<RosterTeam>* roster = nullptr;
+  std::string rosterFile;
+  const std::vector<TeamRecord>* records = nullptr;
+  std::string recordsFile;
+  std::vector<std::string> newTeams;
 };
 
 // Counts ballots: every ballot ranks the same number of teams N as the first one counted, and a
-// team in place p gets N + 1 - p points. Known teams are last week's and the records'; with no
-// records, a name new this week is taken as a new team, unless it differs from a known one only
-// in letter case, spaces or punctuation.
+// team in place p gets N + 1 - p points. A ballot may name only known teams: nothing new is
+// taken in silence.
 class Tally {
  public:
-  // `last` is last week's poll as loaded (each team's lastWeek its position there), `records`
-  // the records file's teams, when one was given.
-  Tally(const Poll& last, const std::vector<TeamRecord>* records);
+  // Knows last week's teams (`last` as loaded, each team's lastWeek its position there), then
+  // those of `known`. A name that is another known team's in another spelling (foldedName),
+  // a roster's team given twice and a spelling of two teams go to `problems`.
+  Tally(const Poll& last, const KnownTeams& known, ProblemList& problems);
 
   // Counts `ballot` of `file`, or adds to `problems` what keeps it from being counted: no team
   // at all, another number of teams, an empty place, a name that cannot stand in a poll file
   // (ballots/team_name.h), a team twice, a voter who has a ballot already (voters told apart
-  // without letter case and extra blanks), a name that is not a team.
+  // as foldedVoter tells them), a name that is no known team (with the known teams near it; a
+  // name refused again adds to the first problem instead of making another).
   void count(const std::string& file, const Ballot& ballot, ProblemList& problems);
+  // Tells, in the problem of each name refused on more than one ballot, on how many and where
+  // else. Once, after the last ballot.
+  void finish(ProblemList& problems);
 
   std::size_t ballots() const { return ballots_; }
   std::size_t places() const { return places_; }
-  // Names new this week on the ballots counted, in the order they were first met.
-  std::vector<std::string> newTeams() const;
+  // True when a ballot named a team that is not known.
+  bool refusedAName() const { return !refused_.empty(); }
 
   // The week's poll: the date `date`; every team with points, its votes its points, by points,
   // equal points in last week's order and new teams after them by name (byte order); last week
@@ -65,39 +82,38 @@ class Tally {
     int64_t firstPlaces = 0;
     std::size_t lastBallot = 0;  // the last ballot it was on, to find it twice on one
     std::size_t lastPlace = 0;   // its place on that ballot
-    bool isNew = false;
   };
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-      return std::hash<std::string_view>{}(text);
-    }
-  };
-  using Index = std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>>;
   struct Cast {
     std::size_t file;  // in files_
     std::size_t line;
   };
+  // A name no known team has, as refused: its problem, and the other ballots that gave it.
+  struct Refusal {
+    std::size_t problem;  // its index in the problems
+    std::size_t ballots = 1;
+    std::size_t lastBallot = 0;       // the last ballot that gave it, to count each ballot once
+    std::vector<std::string> others;  // the first few, as FILE:LINE
+  };
 
-  // The entry named `name`, or, where it may be a new team, a new entry; -1 with a problem
-  // otherwise.
+  std::size_t know(std::string name, int32_t lastWeek);
+  // The team `name` of `file`:`line` is, a new one when it is none yet; nullopt, with a
+  // problem, when it is another team's name in another spelling.
+  std::optional<std::size_t> learn(std::string_view name, const std::string& file, std::size_t line,
+                                   ProblemList& problems);
+  void learnRoster(const std::vector<RosterTeam>& roster, const std::string& file,
+                   ProblemList& problems);
   std::ptrdiff_t find(std::string_view name, const std::string& file, std::size_t line,
                       ProblemList& problems);
-  void know(std::string name, int32_t lastWeek);
 
-  bool withRecords_;
+  TeamNames names_;
   std::vector<Entry> entries_;
-  Index index_;
-  Index folded_;  // every known name with case, spaces and punctuation folded away
-  std::unordered_map<std::string, Cast, Hash, std::equal_to<>> voters_;
+  std::unordered_map<std::string, Refusal> refused_;
+  std::unordered_map<std::string, Cast> voters_;
   std::vector<std::string> files_;        // the ballot files met so far
   std::vector<std::ptrdiff_t> onBallot_;  // the teams of the ballot being counted
   std::size_t seen_ = 0;                  // ballots looked at, to mark the teams of each
   std::size_t ballots_ = 0;
   std::size_t places_ = 0;  // N, once the first ballot is counted
 };
-
-// `name` in lower case without spaces and punctuation: what two spellings of a team share.
-std::string foldedName(std::string_view name);
 
 #endif  // HOOPS_BALLOTS_TALLY_H_

@@ -38,11 +38,10 @@ TEST(PublishProcessTest, FirstPlaceVotesFromTheBallotsAndRefusals) {
             "odd.txt:1: 'Week 13' is not a poll date, so its week is not known\n"
             "again.txt: has the date March 9 2025, as w13.txt has; a season has one poll a date\n"
             "hoops-ranking: nothing is published\n");
-  // A name met only on a refused ballot is that ballot's problem, not a team of the week.
+  // A name that is not one of the week's teams is refused, once however often it is given.
   writeFile(dir.file("refused.csv"), "Ann,Duke,Gonzaga\nBob,Newbie,Newbie\n");
   EXPECT_EQ(runHoopsRankingWith(dir, "--publish text w13.txt --ballots refused.csv"), 1);
-  EXPECT_EQ(readFile(dir.file("stderr")),
-            "refused.csv:2: 'Newbie' is on this ballot twice, in places 1 and 2\n");
+  EXPECT_EQ(readFile(dir.file("stderr")), "refused.csv:2: 'Newbie' is not a known team\n");
   // A week missing between two files is named; the dates published are the files' own.
   writeFile(dir.file("w15.txt"), "March 23 2025\n1\tDuke\t25-3\t5\t1\n");
   EXPECT_EQ(runHoopsRankingWith(dir, "--publish text w13.txt w15.txt --top 1"), 0);

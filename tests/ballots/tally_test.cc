@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -11,6 +12,7 @@
 
 #include "ballots/ballot_reader.h"
 #include "ballots/records.h"
+#include "ballots/roster.h"
 #include "pollfile/load_poll.h"
 #include "pollfile/poll_writer.h"
 #include "temp_dir.h"
@@ -24,57 +26,81 @@ const std::string kLast =
 struct Outcome {
   std::string week;      // the poll file written, or "" when refused
   std::string problems;  // "FILE:LINE: what" lines
-  std::string told;      // names new this week and without a record
+  std::string told;      // teams new this week and without a record, and the readers' notes
 };
 
-// Tallies ballot files (name, text) against last week's poll `last`, with a records file
-// when `records` is given.
+// What is known besides last week's teams: the records, the roster, the --new names.
+struct Known {
+  std::optional<std::string> records;
+  std::optional<std::string> roster;
+  std::vector<std::string> newTeams;
+};
+
+// Tallies ballot files (name, text) against last week's poll `last`, with `known`.
 Outcome tallyOf(const std::string& last,
                 const std::vector<std::pair<std::string, std::string>>& files,
-                const std::string* records = nullptr) {
+                const Known& known = {}) {
   TempDir dir;
   writeFile(dir.file("last.txt"), last);
   Poll lastWeek;
   EXPECT_EQ(loadPollFile(lastWeek, dir.file("last.txt")), LoadOutcome::kLoaded);
   ProblemList problems;
   std::vector<TeamRecord> teamRecords;
-  if (records != nullptr) {
-    std::istringstream in(*records);
-    readRecords(in, "records.txt", teamRecords, problems);
+  std::vector<RosterTeam> roster;
+  KnownTeams teams;
+  if (known.roster) {
+    std::istringstream in(*known.roster);
+    readRoster(in, "roster.txt", roster, problems);
+    teams.roster = &roster;
+    teams.rosterFile = "roster.txt";
   }
-  Tally tally(lastWeek, records != nullptr ? &teamRecords : nullptr);
+  if (known.records) {
+    std::istringstream in(*known.records);
+    readRecords(in, "records.txt", teamRecords, problems);
+    teams.records = &teamRecords;
+    teams.recordsFile = "records.txt";
+  }
+  teams.newTeams = known.newTeams;
+  Tally tally(lastWeek, teams, problems);
+  Outcome outcome;
+  std::vector<std::string> notes;
   for (const auto& file : files) {
     const std::string& name = file.first;
     std::istringstream in(file.second);
     readBallots(
         in, name, voterOfListFile(name),
-        [&](const Ballot& ballot) { tally.count(name, ballot, problems); }, problems);
+        [&](const Ballot& ballot) { tally.count(name, ballot, problems); }, problems, notes);
   }
-  Outcome outcome;
+  tally.finish(problems);
   Poll week;
   std::vector<std::string> noRecord;
   if (problems.empty() && tally.week(lastWeek.date, week, noRecord, problems)) {
     std::ostringstream out;
     writePollFile(out, week);
     outcome.week = out.str();
+    for (const Team& team : week.teams) {
+      if (team.lastWeek < 0) outcome.told += "new: " + std::string(team.name) + "\n";
+    }
   }
   for (const BallotProblem& p : problems) {
     outcome.problems += p.file + ":" + std::to_string(p.line) + ": " + p.what + "\n";
   }
-  for (const std::string& name : tally.newTeams()) outcome.told += "new: " + name + "\n";
   for (const std::string& name : noRecord) outcome.told += "no record: " + name + "\n";
+  for (const std::string& note : notes) outcome.told += note + "\n";
   return outcome;
 }
 
 TEST(TallyTest, SixtyBallotsGiveThePointsWorkedOutApart) {
   // Made, with the points and order worked out on their own, by data/make_sixty.py.
   const std::string data = HOOPS_TEST_DATA;
-  const Outcome outcome = tallyOf(readFile(data + "/sixty-last.txt"),
-                                  {{"sixty-ballots.csv", readFile(data + "/sixty-ballots.csv")}});
+  const Outcome outcome =
+      tallyOf(readFile(data + "/sixty-last.txt"),
+              {{"sixty-ballots.csv", readFile(data + "/sixty-ballots.csv")}},
+              {std::nullopt, std::nullopt, {"Newcomer State", "Late Bloomer College"}});
   EXPECT_EQ(outcome.problems, "");
   EXPECT_EQ(outcome.week, readFile(data + "/sixty-expected.txt"));
   EXPECT_EQ(outcome.told,
-            "new: Late Bloomer College\nnew: Newcomer State\n"
+            "new: Newcomer State\nnew: Late Bloomer College\n"
             "no record: Newcomer State\nno record: Late Bloomer College\n");
 }
 
@@ -82,22 +108,25 @@ TEST(TallyTest, PointsOrderAndTheForms) {
   const struct {
     const char* what;
     std::vector<std::pair<std::string, std::string>> files;
+    std::vector<std::string> newTeams;
     std::string week;
     std::string told;
   } cases[] = {
       {"a table and a list; equal points in last week's order, new teams after by name",
        {{"b.csv", "VOTER,1st,2nd\r\nAnn,Houston,Duke\r\n\r\n,,\r\nBob,Gonzaga,Purdue,,\r\n"},
         {"polls/Cy Young.txt", "Zags\nHouston\n"}},
+       {"Zags", "Purdue"},
        "March 9 2025\n1\tHouston\t22-3\t3\t3\n2\tGonzaga\t24-2\t2\t1\n3\tZags\t0-0\t2\t-\n"
        "4\tDuke\t23-3\t1\t2\n5\tPurdue\t0-0\t1\t-\n",
-       "new: Purdue\nnew: Zags\nno record: Zags\nno record: Purdue\n"},
+       "new: Zags\nnew: Purdue\nno record: Zags\nno record: Purdue\n"},
       {"tab-separated, with a comma in a name",
        {{"b.tsv", "Ann\tDuke\tTexas A&M, CC\n"}},
+       {"Texas A&M, CC"},
        "March 9 2025\n1\tDuke\t23-3\t2\t2\n2\tTexas A&M, CC\t0-0\t1\t-\n",
        "new: Texas A&M, CC\nno record: Texas A&M, CC\n"},
   };
   for (const auto& c : cases) {
-    const Outcome outcome = tallyOf(kLast, c.files);
+    const Outcome outcome = tallyOf(kLast, c.files, {std::nullopt, std::nullopt, c.newTeams});
     EXPECT_EQ(outcome.problems, "") << c.what;
     EXPECT_EQ(outcome.week, c.week) << c.what;
     EXPECT_EQ(outcome.told, c.told) << c.what;
@@ -115,29 +144,28 @@ TEST(TallyTest, EveryProblemInEveryFileIsNamedAndNothingIsWritten) {
                                     "Dee,Duke,Duke,Kansas\n"
                                     "Eve,\"Duke,Gonzaga,Houston\n"},
                                    {"polls/Ann.txt", "Gonzaga\nDuke\nHouston\n"}},
-                                  &records);
+                                  {records, std::nullopt, {}});
   EXPECT_EQ(outcome.week, "");
   EXPECT_EQ(outcome.problems,
             "records.txt:3: not a record: a team's name, then W-L or wins and losses\n"
             "a.csv:2: a ballot of 2 teams; the first ballot has 3\n"
-            "a.csv:3: 'gonzaga' is not a team of last week's poll or of the records; did you mean "
-            "'Gonzaga'?\n"
+            "a.csv:3: 'gonzaga' is not a known team; did you mean 'Gonzaga'?\n"
             "a.csv:3: place 2 is empty\n"
             "a.csv:4: a ballot without a voter\n"
             "a.csv:5: 'Duke' is on this ballot twice, in places 1 and 2\n"
-            "a.csv:5: 'Kansas' is not a team of last week's poll or of the records\n"
+            "a.csv:5: 'Kansas' is not a known team\n"
             "a.csv:6: a quote that is never closed\n"
             "polls/Ann.txt:1: 'Ann' has cast a ballot already, at a.csv:1\n");
 }
 
 TEST(TallyTest, RecordsGiveTheWeeksRecords) {
   const std::string records = "Gonzaga,25-2\n\"Duke\",23,4\nPurdue,20-5\n";
-  const Outcome outcome =
-      tallyOf(kLast, {{"a.csv", "Ann,Purdue,Gonzaga\nBob,Duke,Gonzaga\n"}}, &records);
+  const Outcome outcome = tallyOf(kLast, {{"a.csv", "Ann,Purdue,Gonzaga\nBob,Duke,Gonzaga\n"}},
+                                  {records, std::nullopt, {}});
   EXPECT_EQ(outcome.problems, "");
   EXPECT_EQ(outcome.week,
             "March 9 2025\n1\tGonzaga\t25-2\t2\t1\n2\tDuke\t23-4\t2\t2\n3\tPurdue\t20-5\t2\t-\n");
-  EXPECT_EQ(outcome.told, "");
+  EXPECT_EQ(outcome.told, "new: Purdue\n");
 }
 
 }  // namespace
@@ -191,7 +219,8 @@ TEST(TallyTest, WhatTheWeeksFileCannotHoldIsRefused) {
     EXPECT_EQ(outcome.problems, c.problems);
     EXPECT_EQ(outcome.week, "") << c.problems;
   }
-  const Outcome withRecords = tallyOf(kLast, {{"a.csv", "Ann,Duke,Gonzaga\n"}}, &records);
+  const Outcome withRecords =
+      tallyOf(kLast, {{"a.csv", "Ann,Duke,Gonzaga\n"}}, {records, std::nullopt, {}});
   EXPECT_EQ(withRecords.problems, "records.txt:4: a second record for the team at line 3\n");
 }
 

@@ -1,0 +1,289 @@
+// A table of ballots: its header row, if any, read for the columns web forms export.
+#include "ballots/ballot_table.h"
+
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+
+#include "ballots/name_folding.h"
+
+namespace {
+
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+template <std::size_t N>
+bool isOneOf(const std::string& folded, const std::array<std::string_view, N>& names) {
+  return std::find(names.begin(), names.end(), folded) != names.end();
+}
+
+// The one number a heading holds ("Rank 12", "Ballot [12]", "12th"); nullopt when it holds
+// none or more than one.
+std::optional<std::size_t> numberIn(std::string_view heading) {
+  std::optional<std::size_t> number;
+  for (std::size_t at = 0; at < heading.size();) {
+    if (!isDigit(heading[at])) {
+      ++at;
+      continue;
+    }
+    if (number) return std::nullopt;
+    std::size_t value = 0;
+    for (std::size_t digits = 0; at < heading.size() && isDigit(heading[at]); ++at, ++digits) {
+      if (digits == 6) return std::nullopt;
+      value = value * 10 + static_cast<std::size_t>(heading[at] - '0');
+    }
+    number = value;
+  }
+  return number;
+}
+
+// Reads an unsigned number of 1 to `most` digits at the start of `text`, consuming it.
+std::optional<int64_t> takeNumber(std::string_view& text, std::size_t most,
+                                  std::size_t* digits = nullptr) {
+  std::size_t count = 0;
+  int64_t value = 0;
+  while (count < text.size() && count < most && isDigit(text[count])) {
+    value = value * 10 + (text[count] - '0');
+    ++count;
+  }
+  if (count == 0 || (count < text.size() && isDigit(text[count]))) return std::nullopt;
+  text.remove_prefix(count);
+  if (digits != nullptr) *digits = count;
+  return value;
+}
+
+bool takeOneOf(std::string_view& text, std::string_view characters) {
+  if (text.empty() || characters.find(text.front()) == std::string_view::npos) return false;
+  text.remove_prefix(1);
+  return true;
+}
+
+void skipBlanks(std::string_view& text) {
+  text.remove_prefix(std::min(text.size(), text.find_first_not_of(' ')));
+}
+
+std::string joined(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text += (text.empty() ? "'" : ", '") + name + "'";
+  return text;
+}
+
+}  // namespace
+
+std::optional<BallotColumns> headerColumns(const std::vector<std::string_view>& fields) {
+  static constexpr std::array<std::string_view, 6> kVoter = {"voter",    "name",      "yourname",
+                                                             "pollster", "votername", "fullname"};
+  static constexpr std::array<std::string_view, 3> kEmail = {"email", "emailaddress", "youremail"};
+  // Submission times, the one that tells the later of two rows best first.
+  static constexpr std::array<std::string_view, 6> kSubmitted = {
+      "timestamp", "completiontime", "submitted", "submittedat", "submissiontime", "starttime"};
+  BallotColumns columns;
+  std::size_t submittedRank = kSubmitted.size();
+  std::vector<std::ptrdiff_t> ignored;
+  for (std::size_t column = 0; column < fields.size(); ++column) {
+    const std::string folded = foldedName(fields[column]);
+    const auto at = static_cast<std::ptrdiff_t>(column);
+    const auto time = std::find(kSubmitted.begin(), kSubmitted.end(), folded);
+    if (columns.voter < 0 && isOneOf(folded, kVoter)) {
+      columns.voter = at;
+    } else if (columns.email < 0 && isOneOf(folded, kEmail)) {
+      columns.email = at;
+    } else if (time != kSubmitted.end()) {
+      const auto rank = static_cast<std::size_t>(time - kSubmitted.begin());
+      if (rank < submittedRank) {
+        if (columns.submitted >= 0) ignored.push_back(columns.submitted);
+        columns.submitted = at;
+        submittedRank = rank;
+      } else {
+        ignored.push_back(at);
+      }
+    } else if (numberIn(fields[column]) == columns.places.size() + 1) {
+      columns.places.push_back(column);
+    } else {
+      ignored.push_back(at);
+    }
+  }
+  if (columns.voter < 0 && columns.email < 0 && columns.submitted < 0) return std::nullopt;
+  if (columns.voter < 0) std::swap(columns.voter, columns.email);
+  if (columns.places.empty() && columns.voter >= 0) {
+    // "Voter,First,Second": every column after the voter's is a place.
+    for (std::size_t column = static_cast<std::size_t>(columns.voter) + 1; column < fields.size();
+         ++column) {
+      const auto at = static_cast<std::ptrdiff_t>(column);
+      if (at != columns.email && at != columns.submitted) columns.places.push_back(column);
+    }
+    ignored.clear();
+  }
+  if (columns.email >= 0) ignored.push_back(columns.email);
+  std::sort(ignored.begin(), ignored.end());
+  for (const std::ptrdiff_t column : ignored) {
+    columns.ignored.emplace_back(fields[static_cast<std::size_t>(column)]);
+  }
+  return columns;
+}
+
+std::optional<int64_t> submissionTime(std::string_view text) {
+  skipBlanks(text);
+  std::size_t firstDigits = 0;
+  const std::optional<int64_t> first = takeNumber(text, 4, &firstDigits);
+  const char dateSeparator = text.empty() ? 0 : text.front();
+  if (!first || !takeOneOf(text, "-/.")) return std::nullopt;
+  const std::optional<int64_t> second = takeNumber(text, 2);
+  if (!second || text.empty() || text.front() != dateSeparator) return std::nullopt;
+  text.remove_prefix(1);
+  std::size_t thirdDigits = 0;
+  const std::optional<int64_t> third = takeNumber(text, 4, &thirdDigits);
+  if (!third) return std::nullopt;
+  int64_t year = *third, month = *first, day = *second;
+  if (firstDigits == 4) {
+    year = *first, month = *second, day = *third;
+  } else if (dateSeparator == '.') {
+    day = *first, month = *second;  // 2.3.2025: as Europe writes it
+  }
+  if (firstDigits != 4 && thirdDigits == 2) year += 2000;
+  int64_t hour = 0, minute = 0, second60 = 0;
+  if (!text.empty() && (text.front() == 'T' || text.front() == ' ')) {
+    text.remove_prefix(1);
+    skipBlanks(text);
+    const std::optional<int64_t> h = takeNumber(text, 2);
+    if (!h || !takeOneOf(text, ":")) return std::nullopt;
+    const std::optional<int64_t> m = takeNumber(text, 2);
+    if (!m) return std::nullopt;
+    hour = *h, minute = *m;
+    if (takeOneOf(text, ":")) {
+      const std::optional<int64_t> s = takeNumber(text, 2);
+      if (!s) return std::nullopt;
+      second60 = *s;
+      if (takeOneOf(text, ".,"))
+        text.remove_prefix(std::min(text.size(), text.find_first_not_of("0123456789")));
+    }
+    skipBlanks(text);
+    if (text.size() >= 2 && (text[1] == 'M' || text[1] == 'm') &&
+        (text[0] == 'A' || text[0] == 'a' || text[0] == 'P' || text[0] == 'p')) {
+      if (hour < 1 || hour > 12) return std::nullopt;
+      hour = hour % 12 + (text[0] == 'P' || text[0] == 'p' ? 12 : 0);
+    }
+  }
+  if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second60 > 60) {
+    return std::nullopt;
+  }
+  return ((((year * 12 + month - 1) * 31 + day - 1) * 24 + hour) * 60 + minute) * 61 + second60;
+}
+
+bool readBallotTable(CsvReader& reader, char separator, const std::string& file,
+                     const std::function<void(const Ballot&)>& take, ProblemList& problems,
+                     std::vector<std::string>& notes) {
+  // Rows held while a later one of their voter may replace them.
+  struct Held {
+    std::string voter;
+    std::size_t line;
+    int64_t submitted;
+    std::vector<std::string> teams;
+  };
+  std::vector<Held> held;
+  std::optional<BallotColumns> columns;
+  std::vector<std::string_view> fields;
+  Ballot ballot;
+  bool first = true;
+  const auto fieldAt = [&](std::ptrdiff_t column) {
+    const auto at = static_cast<std::size_t>(column);
+    return column >= 0 && at < fields.size() ? fields[at] : std::string_view();
+  };
+  while (reader.next(fields)) {
+    if (notePoorQuoting(reader, file, problems) ||
+        std::all_of(fields.begin(), fields.end(), [](std::string_view f) { return f.empty(); })) {
+      continue;
+    }
+    if (first) {
+      first = false;
+      columns = headerColumns(fields);
+      if (!columns) {
+        // No header: the voter, then the teams.
+      } else if (columns->voter < 0) {
+        problems.push_back(
+            {file, reader.line(), "a header row without a voter's column (Voter, Name or Email)"});
+        return finishReading(reader, file, problems);
+      } else {
+        if (!columns->ignored.empty()) {
+          notes.push_back(file + ": " +
+                          (columns->ignored.size() == 1 ? "a column that is not a place is "
+                                                        : "columns that are not places are ") +
+                          "skipped: " + joined(columns->ignored));
+        }
+        continue;
+      }
+    }
+    if (fields.size() == 1 && fields.front().find_first_of("\t;,") != std::string_view::npos) {
+      problems.push_back({file, reader.line(),
+                          std::string("a row not separated as the first row is, by ") +
+                              (separator == '\t'  ? "tabs"
+                               : separator == ';' ? "semicolons"
+                                                  : "commas")});
+      continue;
+    }
+    ballot.line = reader.line();
+    ballot.teams.clear();
+    if (columns) {
+      ballot.voter = fieldAt(columns->voter);
+      if (ballot.voter.empty()) ballot.voter = fieldAt(columns->email);
+      for (const std::size_t place : columns->places) {
+        ballot.teams.push_back(fieldAt(static_cast<std::ptrdiff_t>(place)));
+      }
+    } else {
+      ballot.voter = fields.front();
+      ballot.teams.assign(fields.begin() + 1, fields.end());
+    }
+    // Empty fields at the row's end are a spreadsheet's padding, not places.
+    while (!ballot.teams.empty() && ballot.teams.back().empty()) ballot.teams.pop_back();
+    if (ballot.voter.empty()) {
+      problems.push_back({file, reader.line(), "a ballot without a voter"});
+      continue;
+    }
+    if (ballot.teams.size() > kMostPlaces) {
+      problems.push_back({file, reader.line(), "a ballot of more than 1,000 places"});
+      continue;
+    }
+    if (!columns || columns->submitted < 0) {
+      take(ballot);
+      continue;
+    }
+    const std::string_view time = fieldAt(columns->submitted);
+    const std::optional<int64_t> submitted = submissionTime(time);
+    if (!submitted) {
+      problems.push_back({file, reader.line(),
+                          "a submission time that is not a date and time: '" +
+                              std::string(time.substr(0, 40)) + "'"});
+      continue;
+    }
+    held.push_back({std::string(ballot.voter), ballot.line, *submitted,
+                    std::vector<std::string>(ballot.teams.begin(), ballot.teams.end())});
+  }
+  if (!finishReading(reader, file, problems)) return false;
+  // A voter's latest row stands (the lower of two with one time); the others are told.
+  std::unordered_map<std::string, std::size_t> latest;
+  std::vector<bool> replaced(held.size(), false);
+  for (std::size_t row = 0; row < held.size(); ++row) {
+    const auto [met, added] = latest.emplace(foldedVoter(held[row].voter), row);
+    if (added) continue;
+    std::size_t earlier = met->second, later = row;
+    if (held[row].submitted < held[earlier].submitted) std::swap(earlier, later);
+    replaced[earlier] = true;
+    met->second = later;
+  }
+  for (std::size_t row = 0; row < held.size(); ++row) {
+    if (!replaced[row]) continue;
+    const Held& standing = held[latest[foldedVoter(held[row].voter)]];
+    notes.push_back(file + ":" + std::to_string(held[row].line) + ": " + held[row].voter +
+                    "'s ballot is replaced by the later one at line " +
+                    std::to_string(standing.line));
+  }
+  for (std::size_t row = 0; row < held.size(); ++row) {
+    if (replaced[row]) continue;
+    ballot.voter = held[row].voter;
+    ballot.line = held[row].line;
+    ballot.teams.assign(held[row].teams.begin(), held[row].teams.end());
+    take(ballot);
+  }
+  return true;
+}
