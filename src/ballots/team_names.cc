@@ -61,9 +61,7 @@ void TeamNames::add(std::string_view spelling, std::size_t team) {
 
 std::optional<std::size_t> TeamNames::named(std::string_view spelling) const {
   if (const auto found = exact_.find(spelling); found != exact_.end()) return found->second;
-  const std::string normalized = normalizedName(spelling);
-  if (normalized == spelling) return std::nullopt;
-  if (const auto found = normalized_.find(normalized); found != normalized_.end()) {
+  if (const auto found = normalized_.find(normalizedName(spelling)); found != normalized_.end()) {
     return found->second;
   }
   return std::nullopt;
