@@ -23,12 +23,15 @@ TEST(ArgumentsTest, EachModeWithItsOptions) {
   EXPECT_EQ(std::get<CommandLine>(dialogue).mode, Mode::kDialogue);
 
   const Parsed tally =
-      parse({"--output=w13.txt", "--tally", "w12.txt", "a.csv", "-", "--records", "r.csv"});
+      parse({"--output=w13.txt", "--tally", "w12.txt", "a.csv", "-", "--records", "r.csv",
+             "--new", "Gull Point", "--teams=teams.txt", "--new=Vale"});
   ASSERT_TRUE(std::holds_alternative<CommandLine>(tally));
   const CommandLine& t = std::get<CommandLine>(tally);
   EXPECT_EQ(t.mode, Mode::kTally);
   EXPECT_EQ(t.files, (std::vector<std::string>{"w12.txt", "a.csv", "-"}));
   EXPECT_EQ(t.records, "r.csv");
+  EXPECT_EQ(t.roster, "teams.txt");
+  EXPECT_EQ(t.newTeams, (std::vector<std::string>{"Gull Point", "Vale"}));
   EXPECT_EQ(t.output, "w13.txt");
 
   const Parsed publish =
@@ -71,6 +74,9 @@ TEST(ArgumentsTest, EveryMistakeInItsOwnWords) {
       {{"--tally", "w", "b", "--top", "3"}, "--top goes with --publish"},
       {{"--ballots"}, "--ballots goes with --publish"},
       {{"--check", "x", "--records", "r"}, "--records goes with --tally"},
+      {{"--publish", "text", "w", "--new", "X"}, "--new goes with --tally"},
+      {{"--check", "x", "--teams", "t"}, "--teams goes with --tally or --publish"},
+      {{"--tally", "w", "b", "--teams", "t", "--teams", "u"}, "option '--teams' is given twice"},
       {{"--check", "x", "--output", "o"}, "--output goes with --tally or --publish"},
       {{"--publish"}, "option '--publish' needs a value"},
       {{"--publish", "text"}, "--publish needs a format and one or more weeks"},
