@@ -26,4 +26,22 @@ if "$exe" --check "$work/default.csv" > "$work/findings.txt"; then
   exit 1
 fi
 grep -q "commas where tabs belong" "$work/findings.txt"
+
+# The week's ballots through the spreadsheet, exported with its default settings and with
+# semicolons (a European locale's), tally to the same bytes as the tab-separated ballots.
+ballots=examples/week13-ballots/web-form.csv
+ssconvert -I Gnumeric_stf:stf_csvtab "$ballots" "$work/ballots.gnumeric" 2>/dev/null
+ssconvert -T Gnumeric_stf:stf_csv "$work/ballots.gnumeric" "$work/ballots-default.csv" 2>/dev/null
+ssconvert -T Gnumeric_stf:stf_assistant -O "separator=; quoting-mode=always eol=windows" \
+  "$work/ballots.gnumeric" "$work/ballots-semicolon.csv" 2>/dev/null
+tr ',' '\t' < "$ballots" > "$work/ballots.tsv"
+tally() {
+  "$exe" --tally examples/week12.txt --teams examples/teams.txt "$1" \
+    "examples/week13-ballots/Sam Ortega.txt"
+}
+tally "$work/ballots.tsv" > "$work/week-tabs.txt"
+for export in default semicolon; do
+  grep -q "$([ $export = default ] && echo , || echo ';')" "$work/ballots-$export.csv"
+  tally "$work/ballots-$export.csv" | cmp - "$work/week-tabs.txt"
+done
 echo "spreadsheet round trip passed"
