@@ -76,6 +76,15 @@ constexpr std::string_view kVersion =
     "This is free software: you are free to change and redistribute it.\n"
     "There is NO WARRANTY, to the extent permitted by law.\n";
 
+// The ballot files and known teams `line` gives: last week's poll first, then the ballots.
+BallotInputs ballotInputs(const CommandLine& line) {
+  return {line.files.front(),
+          {line.files.begin() + 1, line.files.end()},
+          line.records,
+          line.roster,
+          line.newTeams};
+}
+
 // Refuses the command line with `complaint` and the hint; status 2.
 int refuse(std::ostream& err, const std::string& complaint) {
   err << "hoops-ranking: " << complaint << "\nTry 'hoops-ranking --help'.\n" << std::flush;
@@ -101,9 +110,7 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
     case CommandLine::Mode::kCheck:
       return checkPollFiles(line.files, out, err);
     case CommandLine::Mode::kTally: {
-      TallyRequest request{line.files.front(), {line.files.begin() + 1, line.files.end()},
-                           line.records,       line.roster,
-                           line.newTeams,      line.output};
+      TallyRequest request{ballotInputs(line), line.output};
       return tallyBallots(request, out, err);
     }
     case CommandLine::Mode::kPublish: {

@@ -7,12 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "app/ballot_inputs.h"
+
 struct TallyRequest {
-  std::string last;                  // last week's poll file
-  std::vector<std::string> ballots;  // ballot files ("-": standard input)
-  std::optional<std::string> records;
-  std::optional<std::string> roster;  // the league's teams and their other spellings
-  std::vector<std::string> newTeams;  // teams entering the poll this week
+  BallotInputs inputs;
   std::optional<std::string> output;  // else standard output
 };
 

@@ -214,8 +214,19 @@ void Tally::count(const std::string& file, const Ballot& ballot, ProblemList& pr
     Entry& entry = entries_[static_cast<std::size_t>(teams[place - 1])];
     entry.points += static_cast<int64_t>(places_ + 1 - place);
     if (place == 1) ++entry.firstPlaces;
+    if (keep_) kept_.picks.push_back(static_cast<uint32_t>(teams[place - 1]));
   }
+  if (keep_) kept_.voters.emplace_back(ballot.voter);
   ++ballots_;
+}
+
+CountedBallots Tally::takeBallots() {
+  CountedBallots ballots = std::move(kept_);
+  ballots.places = places_;
+  ballots.teams.clear();
+  for (const Entry& entry : entries_) ballots.teams.push_back(entry.name);
+  kept_ = CountedBallots();
+  return ballots;
 }
 
 bool Tally::week(const PollDate& date, Poll& poll, std::vector<std::string>& noRecord,

@@ -33,6 +33,14 @@ struct KnownTeams {
   std::vector<std::string> newTeams;
 };
 
+// The ballots counted, kept for a look at each one (Tally::keepBallots).
+struct CountedBallots {
+  std::size_t places = 0;
+  std::vector<std::string> teams;   // every known team's name, by its index in `picks`
+  std::vector<std::string> voters;  // each ballot's voter, in the order counted
+  std::vector<uint32_t> picks;      // each ballot's teams from first place, `places` a ballot
+};
+
 // Counts ballots: every ballot ranks the same number of teams N as the first one counted, and a
 // team in place p gets N + 1 - p points. A ballot may name only known teams: nothing new is
 // taken in silence.
@@ -52,6 +60,11 @@ class Tally {
   // Tells, in the problem of each name refused on more than one ballot, on how many and where
   // else. Once, after the last ballot.
   void finish(ProblemList& problems);
+
+  // Keeps each ballot counted from now on, for takeBallots().
+  void keepBallots() { keep_ = true; }
+  // The ballots kept, given up by the tally.
+  CountedBallots takeBallots();
 
   std::size_t ballots() const { return ballots_; }
   std::size_t places() const { return places_; }
@@ -114,6 +127,8 @@ class Tally {
   std::size_t seen_ = 0;                  // ballots looked at, to mark the teams of each
   std::size_t ballots_ = 0;
   std::size_t places_ = 0;  // N, once the first ballot is counted
+  bool keep_ = false;
+  CountedBallots kept_;
 };
 
 #endif  // HOOPS_BALLOTS_TALLY_H_
