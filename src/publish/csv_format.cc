@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "publish/escape.h"
 #include "publish/writers.h"
 
 namespace {
@@ -15,18 +16,6 @@ constexpr std::size_t kMostDigits = 20;  // of any 64-bit number
 
 char* putNumber(char* at, int64_t value) {
   return std::to_chars(at, at + kMostDigits, value).ptr;
-}
-
-// True when RFC 4180 wants `field` in quotes: it holds a comma, a quote or a line end, or blanks
-// at its ends (which readers drop).
-bool needsQuotes(std::string_view field) {
-  if (!field.empty() && (field.front() == ' ' || field.back() == ' ' || field.front() == '\t' ||
-                         field.back() == '\t')) {
-    return true;
-  }
-  bool special = false;
-  for (const char c : field) special |= (c == ',') | (c == '"') | (c == '\r') | (c == '\n');
-  return special;
 }
 
 }  // namespace
@@ -47,17 +36,8 @@ void writeCsv(std::ostream& out, const PublishedWeek& week) {
   for (const PublishedTeam& team : week.teams) {
     char* at = putNumber(row, team.rank);
     *at++ = ',';
-    std::string_view name = team.name;
-    if (needsQuotes(name)) {
-      quoted.clear();
-      quoted.push_back('"');
-      for (const char c : name) {
-        if (c == '"') quoted.push_back('"');
-        quoted.push_back(c);
-      }
-      quoted.push_back('"');
-      name = quoted;
-    }
+    quoted = csvField(team.name);
+    const std::string_view name = quoted;
     if (name.size() <= kNameRoom) {
       std::memcpy(at, name.data(), name.size());
       at += name.size();

@@ -5,53 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "publish/escape.h"
 #include "publish/writers.h"
 
 namespace {
-
-// `text` as HTML text or an attribute's value.
-std::string htmlEscaped(std::string_view text) {
-  std::string html;
-  for (const char c : text) {
-    switch (c) {
-      case '&':
-        html += "&amp;";
-        break;
-      case '<':
-        html += "&lt;";
-        break;
-      case '>':
-        html += "&gt;";
-        break;
-      case '"':
-        html += "&quot;";
-        break;
-      case '\'':
-        html += "&#39;";
-        break;
-      default:
-        html += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-    }
-  }
-  return html;
-}
-
-constexpr std::string_view kStyle =
-    "body{font-family:system-ui,-apple-system,'Segoe UI',sans-serif;color:#111;background:#fff;"
-    "line-height:1.4;margin:0 auto;max-width:50rem;padding:1rem}"
-    "h1{font-size:1.5rem;margin:.5rem 0}"
-    "table{border-collapse:collapse;width:100%}"
-    "caption{text-align:left;font-weight:600;padding:.25rem 0}"
-    "th,td{padding:.3rem .45rem;border-bottom:1px solid #bbb;text-align:left;vertical-align:top}"
-    "thead th{border-bottom:2px solid #111}"
-    "tbody th{font-weight:600}"
-    ".n{text-align:right;font-variant-numeric:tabular-nums;white-space:nowrap}"
-    ".votes{font-weight:400;color:#444}"
-    "figure{margin:1.5rem 0}figcaption{font-size:.9rem;color:#333}"
-    "svg{width:100%;height:auto;font-family:inherit}"
-    "@media (max-width:32rem){body{padding:.5rem}th,td{padding:.25rem .3rem;font-size:.9rem}"
-    ".change{display:none}}"
-    "@media print{body{max-width:none;padding:0}a{color:#111}figure,tr{break-inside:avoid}}";
 
 // Each line's look: no two of the first twenty alike in marker and dash, so that the chart
 // reads without colour; the colours (Okabe and Ito's, a wine red for their yellow, which white
@@ -165,12 +122,8 @@ void writeChart(std::ostream& out, const PublishedWeek& week) {
 
 void writeHtml(std::ostream& out, const PublishedWeek& week) {
   const std::string title = "Top " + std::to_string(week.top) + ", " + htmlEscaped(week.date);
-  out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-         "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-         "style-src 'unsafe-inline'\">\n<title>"
-      << title << "</title>\n<style>" << kStyle << "</style>\n</head>\n<body>\n<main>\n<h1>"
-      << title << "</h1>\n<table>\n<caption>The poll of " << htmlEscaped(week.date)
+  writePageStart(out, title, "");
+  out << "<h1>" << title << "</h1>\n<table>\n<caption>The poll of " << htmlEscaped(week.date)
       << ": rank, team (first-place votes), record, points, last week's rank and the change"
       << "</caption>\n<thead><tr><th scope=\"col\" class=\"n\">Rank</th><th scope=\"col\">Team</th>"
          "<th scope=\"col\">Record</th><th scope=\"col\" class=\"n\">Points</th>"
@@ -193,5 +146,5 @@ void writeHtml(std::ostream& out, const PublishedWeek& week) {
     if (!line.empty()) out << "<p>" << line << "</p>\n";
   }
   if (week.dates.size() >= 2 && !week.chart.empty()) writeChart(out, week);
-  out << "</main>\n</body>\n</html>\n";
+  writePageEnd(out);
 }
