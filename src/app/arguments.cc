@@ -18,35 +18,37 @@ struct OptionRule {
   bool (*allowed)(Mode);
 };
 
-bool tallyOnly(Mode mode) {
-  return mode == Mode::kTally;
+// The modes that count ballots.
+bool countsBallots(Mode mode) {
+  return mode == Mode::kTally || mode == Mode::kAnalyze;
 }
 bool publishOnly(Mode mode) {
   return mode == Mode::kPublish;
 }
-bool tallyOrPublish(Mode mode) {
-  return mode == Mode::kTally || mode == Mode::kPublish;
+bool writesAFile(Mode mode) {
+  return countsBallots(mode) || mode == Mode::kPublish;
 }
 
 constexpr std::array<OptionRule, 6> kOptionRules = {{
     {"--ballots", false, false, "--publish", publishOnly},
-    {"--records", true, false, "--tally", tallyOnly},
-    {"--teams", true, false, "--tally or --publish", tallyOrPublish},
-    {"--new", true, true, "--tally", tallyOnly},
-    {"--output", true, false, "--tally or --publish", tallyOrPublish},
+    {"--records", true, false, "--tally or --analyze", countsBallots},
+    {"--teams", true, false, "--tally, --analyze or --publish", writesAFile},
+    {"--new", true, true, "--tally or --analyze", countsBallots},
+    {"--output", true, false, "--tally, --analyze or --publish", writesAFile},
     {"--top", true, false, "--publish", publishOnly},
 }};
 
-// The modes, with the value --publish takes.
+// The modes, with the format --analyze and --publish take.
 struct ModeRule {
   std::string_view name;
   Mode mode;
   bool takesValue;
 };
 
-constexpr std::array<ModeRule, 3> kModeRules = {{
+constexpr std::array<ModeRule, 4> kModeRules = {{
     {"--check", Mode::kCheck, false},
     {"--tally", Mode::kTally, false},
+    {"--analyze", Mode::kAnalyze, true},
     {"--publish", Mode::kPublish, true},
 }};
 
@@ -90,6 +92,18 @@ std::optional<ArgumentError> checkWhole(CommandLine& line, bool modeGiven,
         return ArgumentError{"--tally needs last week's poll and one or more ballot files"};
       }
       break;
+    case Mode::kAnalyze: {
+      if (line.files.size() < 2) {
+        return ArgumentError{
+            "--analyze needs a format, last week's poll and one or more ballot files"};
+      }
+      const std::optional<AnalysisFormat> named = analysisFormatNamed(format);
+      if (!named) {
+        return ArgumentError{"the format '" + format + "' is not one of text, csv, json, html"};
+      }
+      line.analysisFormat = *named;
+      break;
+    }
     case Mode::kPublish: {
       if (line.files.empty())
         return ArgumentError{"--publish needs a format and one or more weeks"};

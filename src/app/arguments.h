@@ -8,23 +8,25 @@
 #include <variant>
 #include <vector>
 
+#include "analysis/analysis_formats.h"
 #include "publish/formats.h"
 
 // What the command line asks for, checked: a mode that runs has every file it needs, and holds
 // only the options it takes.
 struct CommandLine {
-  enum class Mode { kDialogue, kHelp, kVersion, kCheck, kTally, kPublish };
+  enum class Mode { kDialogue, kHelp, kVersion, kCheck, kTally, kAnalyze, kPublish };
   Mode mode = Mode::kDialogue;
-  // --check: the poll files; --tally: last week's poll, then the ballot files; --publish: the
-  // season's weeks. "-" is standard input.
+  // --check: the poll files; --tally and --analyze: last week's poll, then the ballot files;
+  // --publish: the season's weeks. "-" is standard input.
   std::vector<std::string> files;
-  Format format = Format::kText;       // --publish's
-  std::vector<std::string> ballots;    // --publish --ballots
-  std::optional<std::string> records;  // --tally --records
-  std::optional<std::string> roster;   // --tally or --publish --teams
-  std::vector<std::string> newTeams;   // --tally --new, once for each team
-  std::optional<std::string> output;   // --tally or --publish --output
-  int64_t top = 25;                    // --publish --top, 1 to 2147483647
+  Format format = Format::kText;                          // --publish's
+  AnalysisFormat analysisFormat = AnalysisFormat::kText;  // --analyze's
+  std::vector<std::string> ballots;                       // --publish --ballots
+  std::optional<std::string> records;                     // --tally or --analyze --records
+  std::optional<std::string> roster;                      // --tally, --analyze or --publish --teams
+  std::vector<std::string> newTeams;  // --tally or --analyze --new, once for each team
+  std::optional<std::string> output;  // --tally, --analyze or --publish --output
+  int64_t top = 25;                   // --publish --top, 1 to 2147483647
 };
 
 // A command line refused: what is wrong with it, in one sentence for "hoops-ranking: ...".

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <variant>
 
+#include "app/analyze_ballots.h"
 #include "app/arguments.h"
 #include "app/check_files.h"
 #include "app/publish_poll.h"
@@ -18,6 +19,8 @@ constexpr std::string_view kUsage =
     "  or:  hoops-ranking --check [--] FILE...\n"
     "  or:  hoops-ranking --tally LAST BALLOTS... [--teams FILE] [--new NAME]...\n"
     "                     [--records FILE] [--output FILE]\n"
+    "  or:  hoops-ranking --analyze FORMAT LAST BALLOTS... [--teams FILE]\n"
+    "                     [--new NAME]... [--records FILE] [--output FILE]\n"
     "  or:  hoops-ranking --publish FORMAT WEEK... [--ballots FILE...] [--teams FILE]\n"
     "                     [--top N] [--output FILE]\n"
     "Keep a weekly college-basketball poll at the console.\n"
@@ -43,11 +46,21 @@ constexpr std::string_view kUsage =
     "                   count: LAST's, --teams', --records' and --new's. The week\n"
     "                   goes to standard output; any problem in any ballot is\n"
     "                   named as FILE:LINE and nothing is written (status 1)\n"
-    "  --teams FILE     with --tally or --publish: the league's teams, one a line:\n"
-    "                   its name, then other spellings of it (tabs or commas)\n"
-    "  --new NAME       with --tally: a team entering the poll this week; repeatable\n"
-    "  --records FILE   with --tally: the teams' records (name, then W-L or wins\n"
-    "                   and losses)\n"
+    "  --teams FILE     with --tally, --analyze or --publish: the league's teams,\n"
+    "                   one a line: its name, then other spellings of it\n"
+    "  --new NAME       with --tally or --analyze: a team entering the poll this\n"
+    "                   week; once for each\n"
+    "  --records FILE   with --tally or --analyze: the teams' records (name, then\n"
+    "                   W-L or wins and losses)\n"
+    "  --analyze FORMAT LAST BALLOTS...\n"
+    "                   read the ballots as --tally does and write each against\n"
+    "                   the consensus: a pick is far when its points are 2 standard\n"
+    "                   deviations or more from the team's mean (z); a ballot's\n"
+    "                   score sums |z| over its picks and the consensus top it\n"
+    "                   leaves off, its footrule the places it is from the\n"
+    "                   consensus ranks. FORMAT is text (ballots by score, far\n"
+    "                   picks in words), csv (a row per ballot and pick), json or\n"
+    "                   html (a page with the ballot grid)\n"
     "  --publish FORMAT WEEK...\n"
     "                   publish the newest of a season's poll files as its readers\n"
     "                   see it: shared ranks, last week's ranks, others receiving\n"
@@ -59,7 +72,8 @@ constexpr std::string_view kUsage =
     "                   the week's votes\n"
     "  --top N          with --publish: rank the teams whose shared rank is at most\n"
     "                   N (25)\n"
-    "  --output FILE    with --tally or --publish: save to FILE, as the menu saves\n"
+    "  --output FILE    with --tally, --analyze or --publish: save to FILE, as the\n"
+    "                   menu saves\n"
     "  -h, --help       show this help and exit\n"
     "      --version    show the version and exit\n"
     "\n"
@@ -112,6 +126,10 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
     case CommandLine::Mode::kTally: {
       TallyRequest request{ballotInputs(line), line.output};
       return tallyBallots(request, out, err);
+    }
+    case CommandLine::Mode::kAnalyze: {
+      AnalyzeRequest request{line.analysisFormat, ballotInputs(line), line.output};
+      return analyzeBallots(request, out, err);
     }
     case CommandLine::Mode::kPublish: {
       PublishRequest request{line.format, line.files, line.ballots,

@@ -22,9 +22,8 @@ TEST(ArgumentsTest, EachModeWithItsOptions) {
   ASSERT_TRUE(std::holds_alternative<CommandLine>(dialogue));
   EXPECT_EQ(std::get<CommandLine>(dialogue).mode, Mode::kDialogue);
 
-  const Parsed tally =
-      parse({"--output=w13.txt", "--tally", "w12.txt", "a.csv", "-", "--records", "r.csv",
-             "--new", "Gull Point", "--teams=teams.txt", "--new=Vale"});
+  const Parsed tally = parse({"--output=w13.txt", "--tally", "w12.txt", "a.csv", "-", "--records",
+                              "r.csv", "--new", "Gull Point", "--teams=teams.txt", "--new=Vale"});
   ASSERT_TRUE(std::holds_alternative<CommandLine>(tally));
   const CommandLine& t = std::get<CommandLine>(tally);
   EXPECT_EQ(t.mode, Mode::kTally);
@@ -73,11 +72,16 @@ TEST(ArgumentsTest, EveryMistakeInItsOwnWords) {
       {{"--tally", "w", "b", "--output", "x", "--output=y"}, "option '--output' is given twice"},
       {{"--tally", "w", "b", "--top", "3"}, "--top goes with --publish"},
       {{"--ballots"}, "--ballots goes with --publish"},
-      {{"--check", "x", "--records", "r"}, "--records goes with --tally"},
-      {{"--publish", "text", "w", "--new", "X"}, "--new goes with --tally"},
-      {{"--check", "x", "--teams", "t"}, "--teams goes with --tally or --publish"},
+      {{"--check", "x", "--records", "r"}, "--records goes with --tally or --analyze"},
+      {{"--publish", "text", "w", "--new", "X"}, "--new goes with --tally or --analyze"},
+      {{"--check", "x", "--teams", "t"}, "--teams goes with --tally, --analyze or --publish"},
+      {{"--analyze", "text", "w"},
+       "--analyze needs a format, last week's poll and one or more ballot files"},
+      {{"--analyze", "markdown", "w", "b"},
+       "the format 'markdown' is not one of text, csv, json, html"},
+      {{"--analyze", "csv", "w", "b", "--top", "3"}, "--top goes with --publish"},
       {{"--tally", "w", "b", "--teams", "t", "--teams", "u"}, "option '--teams' is given twice"},
-      {{"--check", "x", "--output", "o"}, "--output goes with --tally or --publish"},
+      {{"--check", "x", "--output", "o"}, "--output goes with --tally, --analyze or --publish"},
       {{"--publish"}, "option '--publish' needs a value"},
       {{"--publish", "text"}, "--publish needs a format and one or more weeks"},
       {{"--publish=text", "w", "--publish=csv"}, "option '--publish' is given twice"},
@@ -99,9 +103,9 @@ TEST(ArgumentsTest, EveryMistakeInItsOwnWords) {
 // Every sequence of up to four words from the options, their values and files either is
 // refused or gives a mode with every file it needs: the modes can take the value as it is.
 TEST(ArgumentsTest, NoSequenceLeavesAModeWithoutItsFiles) {
-  const std::array<const char*, 14> words = {
-      "--",    "-",      "--check", "--tally", "--publish", "--publish=text", "text",
-      "--top", "--top=", "x",       "",        "--ballots", "--records",      "--output"};
+  const std::array<const char*, 15> words = {
+      "--",     "-", "--check", "--tally",   "--publish", "--publish=text", "text",     "--top",
+      "--top=", "x", "",        "--ballots", "--records", "--output",       "--analyze"};
   std::vector<const char*> arguments;
   std::size_t lines = 0;
   const auto visit = [&](auto& self, std::size_t depth) -> void {
@@ -113,6 +117,7 @@ TEST(ArgumentsTest, NoSequenceLeavesAModeWithoutItsFiles) {
           EXPECT_TRUE(arguments.empty());
           break;
         case Mode::kTally:
+        case Mode::kAnalyze:
           EXPECT_GE(line->files.size(), 2U);
           break;
         case Mode::kCheck:
