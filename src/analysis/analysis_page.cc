@@ -11,7 +11,8 @@ using analysis_words::decimal;
 using analysis_words::ordinal;
 
 constexpr std::string_view kStyle =
-    "body{max-width:none}.scroll{overflow-x:auto}.grid td,.grid th{white-space:nowrap}"
+    "body{max-width:none}.scroll{overflow-x:auto;margin-bottom:1.5rem}.grid td,.grid "
+    "th{white-space:nowrap}"
     ".far.up{background:#fbd9bd}.far.down{background:#cfe2f3}"
     ".why{display:block;font-size:.8rem;color:#333}"
     "@media print{.scroll{overflow:visible}.grid{font-size:.7rem}}";

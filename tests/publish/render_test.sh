@@ -42,6 +42,24 @@ assert data["top"] == 25 and data["date"] == "March 9 2025"
 print(f"rendered: {rows} rows, {teams} chart lines ({lines} runs); "
       f"JSON and CSV agree on {len(data['teams'])} teams")
 PY
+
+# The week's ballots analysed: the page renders a row per ballot and a cell per place, marks its
+# far picks in words, and refers to nothing outside itself.
+"$exe" --analyze html examples/week12.txt --teams examples/teams.txt \
+  examples/week13-ballots/web-form.csv "examples/week13-ballots/Sam Ortega.txt" \
+  --output "$work/analysis.html"
+"${browser[@]}" --dump-dom "file://$work/analysis.html" > "$work/analysis-dom.html" 2>/dev/null
+python3 - "$work" <<'PY'
+import re, sys
+dom = open(f"{sys.argv[1]}/analysis-dom.html", encoding="utf-8").read()
+grid = dom[dom.index("<tbody>"):dom.index("</tbody>")]
+assert grid.count("<tr>") == 5, "a row per ballot"
+assert all(row.count("<td") == 2 + 25 + 1 for row in grid.split("</tr>")[:-1]), "a cell per place"
+assert "far above the consensus" in grid, "the far pick is not marked in words"
+assert "default-src 'none'" in dom and not re.findall(r'\b(?:src|href)\s*=|url\(|@import', dom)
+print("analysis page rendered: 5 ballots of 25 places")
+PY
+
 if [ -n "$shot" ]; then
   "${browser[@]}" --window-size=800,1800 --hide-scrollbars --screenshot="$shot" \
     "file://$work/week13.html" 2>/dev/null
