@@ -90,6 +90,32 @@ bool isPollDate(std::string_view text) {
          partValue(parts->day) <= daysInMonth(partValue(parts->year), parts->monthIndex);
 }
 
+std::optional<std::string> isoDate(std::string_view text) {
+  if (!isPollDate(text)) return std::nullopt;
+  const DateParts parts = *splitDate(text);
+  char iso[32];
+  std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", static_cast<int>(partValue(parts.year)),
+                parts.monthIndex + 1, static_cast<int>(partValue(parts.day)));
+  return std::string(iso);
+}
+
+std::optional<std::string> shortDate(std::string_view text, bool withYear) {
+  if (!isPollDate(text)) return std::nullopt;
+  const DateParts parts = *splitDate(text);
+  std::string date = std::string(kMonthNames[parts.monthIndex]).substr(0, 3);
+  date += ' ';
+  date += parts.day;
+  if (withYear) {
+    date += ' ';
+    date += parts.year;
+  }
+  return date;
+}
+
+int32_t yearOf(std::string_view text) {
+  return isPollDate(text) ? partValue(splitDate(text)->year) : 0;
+}
+
 std::optional<int64_t> dayNumber(std::string_view text) {
   if (!isPollDate(text)) return std::nullopt;
   const DateParts parts = *splitDate(text);

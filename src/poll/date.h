@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // A poll date is "<Month> <day> <year>", e.g. "April 4 2010": a full English month name,
@@ -30,6 +31,17 @@ bool isPollDate(std::string_view text);
 // The day `text` names, as a count of days that grows by one a day (for ordering and telling
 // weeks apart), when it is a poll date as isPollDate() takes it; nullopt otherwise.
 std::optional<int64_t> dayNumber(std::string_view text);
+
+// The date `text` names in ISO 8601, "2025-03-16", when it is a poll date as isPollDate()
+// takes it; nullopt otherwise.
+std::optional<std::string> isoDate(std::string_view text);
+
+// The date `text` names in a short form, "Mar 16", with its year ("Mar 16 2025") when
+// `withYear`; nullopt when it is not a poll date.
+std::optional<std::string> shortDate(std::string_view text, bool withYear);
+
+// The year of the poll date `text`, or 0 when it is not one.
+int32_t yearOf(std::string_view text);
 
 // Moves the poll date in `date` on by seven days, in place. A text outside the format (not
 // three space-separated parts, an unknown month name, a day over 2 or a year over 4

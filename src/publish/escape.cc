@@ -107,9 +107,14 @@ bool writeJsonString(std::ostream& out, std::string_view text) {
 }
 
 std::string csvField(std::string_view field) {
-  if (!needsQuotes(field)) return std::string(field);
+  // What a spreadsheet would take for a formula is written as text, as it takes a leading '.
+  std::string text =
+      !field.empty() && std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos
+          ? "'" + std::string(field)
+          : std::string(field);
+  if (!needsQuotes(text)) return text;
   std::string quoted = "\"";
-  for (const char c : field) {
+  for (const char c : text) {
     if (c == '"') quoted += '"';
     quoted += c;
   }

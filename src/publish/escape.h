@@ -16,7 +16,9 @@ std::string htmlEscaped(std::string_view text);
 bool writeJsonString(std::ostream& out, std::string_view text);
 
 // `field` as one RFC 4180 field: in double quotes (its own doubled) when it holds a comma, a
-// quote or a line end, or blanks at its ends (which readers drop).
+// quote or a line end, or blanks at its ends (which readers drop). A text a spreadsheet would
+// take as a formula (its first character =, +, -, @, a tab or a CR) gets a leading ', which
+// spreadsheets read as "this is text".
 std::string csvField(std::string_view field);
 
 // Writes a standalone page's start up to its <main>: UTF-8, a phone's viewport, a policy that

@@ -44,6 +44,15 @@ std::string nameWithFirstPlaces(const PublishedTeam& team) {
   return name;
 }
 
+std::string heading(const PublishedWeek& week) {
+  return (week.title.empty() ? "Top " + std::to_string(week.top) : week.title) + ", " + week.date;
+}
+
+std::string shownChange(const PublishedTeam& team) {
+  const std::string moved = change(team);
+  return moved == "0" ? "\u2013" : moved;
+}
+
 std::string change(const PublishedTeam& team) {
   if (!team.ranked) return "";
   if (!team.lastWeek) return "NEW";

@@ -121,7 +121,7 @@ void writeChart(std::ostream& out, const PublishedWeek& week) {
 }  // namespace
 
 void writeHtml(std::ostream& out, const PublishedWeek& week) {
-  const std::string title = "Top " + std::to_string(week.top) + ", " + htmlEscaped(week.date);
+  const std::string title = htmlEscaped(heading(week));
   writePageStart(out, title, "");
   out << "<h1>" << title << "</h1>\n<table>\n<caption>The poll of " << htmlEscaped(week.date)
       << ": rank, team (first-place votes), record, points, last week's rank and the change"
@@ -138,7 +138,7 @@ void writeHtml(std::ostream& out, const PublishedWeek& week) {
     out << "</th><td>" << team->wins << '-' << team->losses << "</td><td class=\"n\">"
         << withThousands(team->points) << "</td><td class=\"n\">"
         << (team->lastWeek ? std::to_string(*team->lastWeek) : "&ndash;")
-        << "</td><td class=\"n change\">" << change(*team) << "</td></tr>\n";
+        << "</td><td class=\"n change\">" << shownChange(*team) << "</td></tr>\n";
   }
   out << "</tbody>\n</table>\n";
   const auto name = [](std::string_view text) { return htmlEscaped(text); };

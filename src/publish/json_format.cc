@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "poll/date.h"
 #include "publish/escape.h"
 #include "publish/writers.h"
 
@@ -19,8 +20,10 @@ void writeString(std::ostream& out, std::string_view text, std::vector<std::stri
 }  // namespace
 
 void writeJson(std::ostream& out, const PublishedWeek& week, std::vector<std::string>& notes) {
-  out << "{\n  \"date\": ";
-  writeString(out, week.date, notes);
+  out << "{\n  \"title\": ";
+  writeString(out, week.title.empty() ? "Top " + std::to_string(week.top) : week.title, notes);
+  out << ",\n  \"date\": ";
+  writeString(out, isoDate(week.date).value_or(week.date), notes);
   out << ",\n  \"top\": " << week.top << ",\n  \"teams\": [";
   const char* separator = "\n";
   for (const PublishedTeam& team : week.teams) {

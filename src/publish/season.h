@@ -66,6 +66,7 @@ struct PublishedTeam {
 struct PublishedWeek {
   std::unique_ptr<PollMemory> memory = std::make_unique<PollMemory>();
   std::string date;
+  std::string title;  // the poll's own name (--title); "" for "Top N"
   int64_t top = 25;
   // Every team with points, by rank, then name (byte order).
   std::pmr::vector<PublishedTeam> teams{memory.get()};

@@ -40,7 +40,7 @@ void writeText(std::ostream& out, const PublishedWeek& week) {
     const std::string* cells[5] = {&row.rank, &row.team, &row.record, &row.points, &row.last};
     for (int i = 0; i < 5; ++i) w[i] = std::max(w[i], widthOf(*cells[i]));
   }
-  out << week.date << '\n';
+  out << (week.title.empty() ? week.date : week.title + ", " + week.date) << '\n';
   for (const Row& row : rows) {
     std::string line;
     pad(line, row.rank, w[0], true);

@@ -17,6 +17,10 @@ void writeHtml(std::ostream& out, const PublishedWeek& week);
 
 // `number` with a comma between each three digits: 1,512.
 std::string withThousands(int64_t number);
+// The poll's heading: "Top 25, March 9 2025", or the poll's own name for "Top 25".
+std::string heading(const PublishedWeek& week);
+// The change as the table of a page or a post shows it: "–" (an en dash) for no change.
+std::string shownChange(const PublishedTeam& team);
 // The team as the table names it: "Gonzaga (63)" with first-place votes, else "Gonzaga".
 std::string nameWithFirstPlaces(const PublishedTeam& team);
 // The team's movement: "+2", "-1", "0", "NEW" when it was not ranked last week; "" when it is

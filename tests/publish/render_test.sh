@@ -38,10 +38,22 @@ assert table[0] == ["rank", "team", "first_place_votes", "wins", "losses", "poin
                     "last_week", "change"], table[0]
 assert all(len(row) == 8 for row in table), "a CSV row without its eight fields"
 assert [row[1] for row in table[1:]] == [team["team"] for team in data["teams"]]
-assert data["top"] == 25 and data["date"] == "March 9 2025"
+assert data["top"] == 25 and data["date"] == "2025-03-09" and data["title"] == "Top 25"
 print(f"rendered: {rows} rows, {teams} chart lines ({lines} runs); "
       f"JSON and CSV agree on {len(data['teams'])} teams")
 PY
+
+# The Markdown as GitHub renders it (cmark-gfm with its extensions): names that look like
+# addresses or markup are shown, never made links or tags.
+printf 'March 9 2025\n1\twww.evil.example\t1-0\t40\t-\n2\thttps://evil.example/x\t1-0\t30\t-\n3\tme@evil.example\t1-0\t20\t-\n4\t&lt;b&gt; r/evil\t1-0\t10\t-\n' \
+  > "$work/addresses.txt"
+"$exe" --publish markdown "$work/addresses.txt" |
+  cmark-gfm -e table -e autolink -e strikethrough > "$work/addresses.html"
+if grep -E '<a |<b>' "$work/addresses.html"; then
+  echo "the Markdown made a link or a tag of a name"
+  exit 1
+fi
+grep -q 'www.evil.example' "$work/addresses.html"
 
 # The week's ballots analysed: the page renders a row per ballot and a cell per place, marks its
 # far picks in words, and refers to nothing outside itself.
