@@ -29,13 +29,14 @@ bool writesAFile(Mode mode) {
   return countsBallots(mode) || mode == Mode::kPublish;
 }
 
-constexpr std::array<OptionRule, 6> kOptionRules = {{
+constexpr std::array<OptionRule, 7> kOptionRules = {{
     {"--ballots", false, false, "--publish", publishOnly},
     {"--records", true, false, "--tally or --analyze", countsBallots},
     {"--teams", true, false, "--tally, --analyze or --publish", writesAFile},
     {"--new", true, true, "--tally or --analyze", countsBallots},
     {"--output", true, false, "--tally, --analyze or --publish", writesAFile},
     {"--top", true, false, "--publish", publishOnly},
+    {"--title", true, false, "--publish", publishOnly},
 }};
 
 // The modes, with the format --analyze and --publish take.
@@ -204,6 +205,7 @@ std::variant<CommandLine, ArgumentError> parseArguments(int count, const char* c
       if (option->name == "--new") line.newTeams.push_back(*value);
       if (option->name == "--output") line.output = *value;
       if (option->name == "--top") top = *value;
+      if (option->name == "--title") line.title = *value;
     }
   }
   if (mistake) return *mistake;

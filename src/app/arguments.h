@@ -27,6 +27,7 @@ struct CommandLine {
   std::vector<std::string> newTeams;  // --tally or --analyze --new, once for each team
   std::optional<std::string> output;  // --tally, --analyze or --publish --output
   int64_t top = 25;                   // --publish --top, 1 to 2147483647
+  std::optional<std::string> title;   // --publish --title: the poll's own name
 };
 
 // A command line refused: what is wrong with it, in one sentence for "hoops-ranking: ...".

@@ -22,7 +22,7 @@ constexpr std::string_view kUsage =
     "  or:  hoops-ranking --analyze FORMAT LAST BALLOTS... [--teams FILE]\n"
     "                     [--new NAME]... [--records FILE] [--output FILE]\n"
     "  or:  hoops-ranking --publish FORMAT WEEK... [--ballots FILE...] [--teams FILE]\n"
-    "                     [--top N] [--output FILE]\n"
+    "                     [--top N] [--title T] [--output FILE]\n"
     "Keep a weekly college-basketball poll at the console.\n"
     "\n"
     "With no argument, hoops-ranking shows its title screen and runs an interactive\n"
@@ -70,6 +70,7 @@ constexpr std::string_view kUsage =
     "  --ballots FILE...  with --publish: the newest week's ballots (the forms\n"
     "                   --tally reads), for first-place votes; their points must be\n"
     "                   the week's votes\n"
+    "  --title T        with --publish: the poll's own name, for its heading\n"
     "  --top N          with --publish: rank the teams whose shared rank is at most\n"
     "                   N (25)\n"
     "  --output FILE    with --tally, --analyze or --publish: save to FILE, as the\n"
@@ -132,8 +133,8 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
       return analyzeBallots(request, out, err);
     }
     case CommandLine::Mode::kPublish: {
-      PublishRequest request{line.format, line.files, line.ballots,
-                             line.roster, line.top,   line.output};
+      PublishRequest request{line.format, line.files, line.ballots, line.roster,
+                             line.top,    line.title, line.output};
       return publishPoll(request, out, err);
     }
   }

@@ -97,7 +97,8 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
     votes = firstPlaces(request, weeks.back(), err, status);
     if (!votes) return status;
   }
-  const PublishedWeek week = publishWeek(weeks, request.top, votes ? &*votes : nullptr);
+  PublishedWeek week = publishWeek(weeks, request.top, votes ? &*votes : nullptr);
+  if (request.title) week.title = *request.title;
   std::vector<std::string> notes;
   if (!request.output) {
     writePublished(out, week, request.format, notes);

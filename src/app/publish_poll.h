@@ -16,6 +16,7 @@ struct PublishRequest {
   std::vector<std::string> ballots;   // the newest week's ballots, for first-place votes
   std::optional<std::string> roster;  // the teams' other spellings, for the ballots
   int64_t top = 25;                   // the last shared rank that is ranked
+  std::optional<std::string> title;   // the poll's own name
   std::optional<std::string> output;  // else standard output
 };
 

@@ -80,6 +80,7 @@ TEST(ArgumentsTest, EveryMistakeInItsOwnWords) {
       {{"--analyze", "markdown", "w", "b"},
        "the format 'markdown' is not one of text, csv, json, html"},
       {{"--analyze", "csv", "w", "b", "--top", "3"}, "--top goes with --publish"},
+      {{"--tally", "w", "b", "--title", "T"}, "--title goes with --publish"},
       {{"--tally", "w", "b", "--teams", "t", "--teams", "u"}, "option '--teams' is given twice"},
       {{"--check", "x", "--output", "o"}, "--output goes with --tally, --analyze or --publish"},
       {{"--publish"}, "option '--publish' needs a value"},

@@ -141,6 +141,28 @@ TEST(PublishTest, EveryFormatEscapesEachKindOfCharacter) {
   }
 }
 
+TEST(PublishTest, TheTitleNamesThePollInEveryForm) {
+  std::vector<Week> weeks;
+  weeks.push_back(week("March 9 2025", 8, {{"A", 10}}));
+  PublishedWeek published = publishWeek(weeks, 1, nullptr);
+  published.title = "Fan <Poll>";
+  const struct {
+    Format format;
+    std::string shown;
+  } cases[] = {
+      {Format::kText, "Fan <Poll>, March 9 2025\n"},
+      {Format::kMarkdown, "**Fan \\<Poll\\>, March 9 2025**\n"},
+      {Format::kHtml, "<title>Fan &lt;Poll&gt;, March 9 2025</title>"},
+      {Format::kJson, "{\n  \"title\": \"Fan <Poll>\",\n  \"date\": \"2025-03-09\","},
+  };
+  for (const auto& c : cases) {
+    std::ostringstream out;
+    std::vector<std::string> notes;
+    writePublished(out, published, c.format, notes);
+    EXPECT_NE(out.str().find(c.shown), std::string::npos) << out.str();
+  }
+}
+
 // A real week as the Associated Press published it (January 4 2021, with December 28 2020
 // before it, typed from the published figures): the same shared ranks and last week's ranks.
 TEST(PublishTest, ARealWeekAsItWasPublished) {
