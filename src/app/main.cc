@@ -6,6 +6,7 @@
 
 #include "app/command_line.h"
 #include "app/program.h"
+#include "console/terminal_text.h"
 #include "system/error_text.h"
 #include "system/file_streams.h"
 #include "system/signals.h"
@@ -16,6 +17,25 @@ namespace {
 
 constexpr const char* kOutOfMemory = "hoops-ranking: out of memory\n";
 
+// While it lives, `stream` writes through `buffer` (when not null); then as before.
+class StreamBufferSwap {
+ public:
+  StreamBufferSwap(std::ostream& stream, std::streambuf* buffer)
+      : stream_(stream), before_(buffer != nullptr ? stream.rdbuf(buffer) : nullptr) {}
+  ~StreamBufferSwap() {
+    if (before_ != nullptr) {
+      stream_.flush();
+      stream_.rdbuf(before_);
+    }
+  }
+  StreamBufferSwap(const StreamBufferSwap&) = delete;
+  StreamBufferSwap& operator=(const StreamBufferSwap&) = delete;
+
+ private:
+  std::ostream& stream_;
+  std::streambuf* before_;
+};
+
 int run(int argc, char** argv) {
   // The dialogue and the files are the same bytes on every system: lines end in a line feed.
   useBinaryStandardStreams();
@@ -25,12 +45,29 @@ int run(int argc, char** argv) {
   // Standard output goes through a buffer of the program's own, which remembers why a write
   // failed, in every mode.
   FileWriteBuffer output(realFileSystem(), kStandardOutput);
-  std::ostream out(&output);
-  if (std::optional<int> status = answerArguments(argc - 1, argv + 1, out, std::cerr)) {
-    out.flush();
-    if (output.error() == 0) return *status;
-    std::cerr << "hoops-ranking: write error: " << errorText(output.error()) << '\n' << std::flush;
-    return 2;
+  // On a terminal, what a name or a file holds cannot drive it: control characters are '?',
+  // on standard output and standard error alike; into a file or a pipe the bytes are as they
+  // are.
+  TerminalTextBuffer safeOutput(&output);
+  std::ostream out(isTerminal(kStandardOutput) ? static_cast<std::streambuf*>(&safeOutput)
+                                               : &output);
+  TerminalTextBuffer safeError(std::cerr.rdbuf());
+  const StreamBufferSwap errorOnTerminal(std::cerr,
+                                         isTerminal(kStandardError) ? &safeError : nullptr);
+  {
+    // A mode's reasons and findings go to standard error through a buffer, not a write a
+    // piece: a file of many problems is told in a few writes.
+    FileWriteBuffer errors(realFileSystem(), kStandardError);
+    TerminalTextBuffer safeErrors(&errors);
+    std::ostream err(isTerminal(kStandardError) ? static_cast<std::streambuf*>(&safeErrors)
+                                                : &errors);
+    if (std::optional<int> status = answerArguments(argc - 1, argv + 1, out, err)) {
+      out.flush();
+      err.flush();
+      if (output.error() == 0) return *status;
+      err << "hoops-ranking: write error: " << errorText(output.error()) << '\n' << std::flush;
+      return 2;
+    }
   }
   FileReadBuffer input(realFileSystem(), kStandardInput);
   std::istream in(&input);

@@ -54,4 +54,18 @@ wait_for "EXITED WITH 0"
 for _ in $(seq 50); do [ -s "$work/after.txt" ] && break; sleep 0.05; done
 diff "$work/before.txt" "$work/after.txt" || fail "the terminal settings changed"
 screen | grep -qF "Press any key to exit.^C" && fail "the key was echoed"
+
+# A name that would retitle the terminal and clear it, in a mode's output and its messages,
+# shows its control characters as '?': the pane keeps its title and its lines.
+printf 'March 9 2025\n1\tEvil\033]0;PWNED\007\033[2JName\t1-0\t10\t-\n' > "$work/evil.txt"
+printf '"Ann\033]0;PWNED\007",Evil\n"Ann\033]0;PWNED\007",Evil\n' > "$work/evil.csv"
+tmux kill-session -t "$session"
+tmux new-session -d -s "$session" -x 100 -y 50 -c "$work" \
+  "echo BEFORE; '$exe' --publish text evil.txt; '$exe' --tally evil.txt evil.csv; echo DONE; sleep 60"
+wait_for "DONE"
+[ "$(tmux display-message -p -t "$session" '#{pane_title}')" != "PWNED" ] ||
+  fail "a name retitled the terminal"
+screen | grep -qF "BEFORE" || fail "a name cleared the screen"
+screen | grep -qF "Evil?]0;PWNED??[2JName" || fail "the name's control characters are not shown"
+screen | grep -qF "'Ann?]0;PWNED?' has cast a ballot already" || fail "a message's are not shown"
 echo "terminal test passed"
