@@ -34,10 +34,11 @@ constexpr std::string_view kStyle =
     ".n{text-align:right;font-variant-numeric:tabular-nums;white-space:nowrap}"
     ".votes{font-weight:400;color:#444}"
     "figure{margin:1.5rem 0}figcaption{font-size:.9rem;color:#333}"
-    "svg{width:100%;height:auto;font-family:inherit}"
+    ".chart{overflow-x:auto}svg{font-family:inherit;display:block}"
     "@media (max-width:32rem){body{padding:.5rem}th,td{padding:.25rem .3rem;font-size:.9rem}"
     ".change{display:none}}"
-    "@media print{body{max-width:none;padding:0}a{color:#111}figure,tr{break-inside:avoid}}";
+    "@media print{body{max-width:none;padding:0}a{color:#111}figure,tr{break-inside:avoid}"
+    "svg{max-width:100%;height:auto}}";
 
 // True when RFC 4180 wants `field` in quotes: it holds a comma, a quote or a line end, or blanks
 // at its ends (which readers drop).

@@ -2,9 +2,11 @@
 // dropped, and with two weeks or more an inline SVG chart of the season. No script, nothing
 // fetched (the page's own policy forbids it), every name escaped.
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <string_view>
 
+#include "poll/date.h"
 #include "publish/escape.h"
 #include "publish/writers.h"
 
@@ -16,6 +18,11 @@ namespace {
 constexpr std::string_view kColours[] = {"#0072B2", "#D55E00", "#009E73", "#CC79A7",
                                          "#E69F00", "#56B4E9", "#000000", "#882255"};
 constexpr std::string_view kDashes[] = {"", "6 3", "2 3", "9 3 2 3"};
+
+// The chart's text size in CSS pixels, which the page never scales down, and the room a week
+// takes at least.
+constexpr double kLabelSize = 11;
+constexpr double kWeekWidth = 24;
 
 // A marker of shape `shape` (circle, square, triangle, diamond, cross) at (x, y).
 std::string marker(int shape, double x, double y, std::string_view colour) {
@@ -40,34 +47,69 @@ std::string marker(int shape, double x, double y, std::string_view colour) {
   }
 }
 
+// The date labels under the chart: short forms ("Mar 9"), with the year on the first and on
+// the first of a new year when the season crosses one; "" for a week whose label is left out
+// so that no two overlap at `spacing` pixels a week (the newest week always has its label).
+std::vector<std::string> dateLabels(const std::vector<std::string>& dates, double spacing) {
+  const bool crossesAYear = yearOf(dates.front()) != yearOf(dates.back());
+  std::vector<std::string> labels;
+  std::size_t longest = 0;
+  for (std::size_t w = 0; w < dates.size(); ++w) {
+    const bool withYear = crossesAYear && (w == 0 || yearOf(dates[w]) != yearOf(dates[w - 1]));
+    labels.push_back(shortDate(dates[w], withYear).value_or(dates[w]));
+    longest = std::max(longest, labels.back().size());
+  }
+  // A character of an 11 px sans-serif font is at most about 0.62 of it wide, for these.
+  const double width = static_cast<double>(longest) * kLabelSize * 0.62 + 8;
+  const auto every = static_cast<std::size_t>(std::ceil(width / spacing));
+  for (std::size_t w = 0; w < labels.size(); ++w) {
+    if ((labels.size() - 1 - w) % std::max<std::size_t>(every, 1) != 0) labels[w].clear();
+  }
+  return labels;
+}
+
 void writeChart(std::ostream& out, const PublishedWeek& week) {
-  constexpr double kLeft = 36, kTop = 16, kRow = 22, kPlot = 460, kLabels = 230, kBottom = 44;
+  constexpr double kLeft = 36, kTop = 16, kRow = 22, kLabels = 230, kBottom = 44;
   const std::size_t weeks = week.dates.size();
   const std::size_t rows = week.chart.size();
+  // The plot grows with the weeks, at least kWeekWidth a week, and scrolls sideways in its box
+  // on a narrow screen rather than squeezing its text.
+  const double plot = std::max(460.0, 100 + kWeekWidth * static_cast<double>(weeks - 1));
   const double height = kTop + static_cast<double>(rows) * kRow + kBottom;
-  const double width = kLeft + kPlot + kLabels;
+  const double width = kLeft + plot + kLabels;
   const auto x = [&](std::size_t w) {
     // Inset by half a date's width, so that the first and last dates fit under their lines.
-    return kLeft + 50 + (kPlot - 100) * static_cast<double>(w) / static_cast<double>(weeks - 1);
+    return kLeft + 50 + (plot - 100) * static_cast<double>(w) / static_cast<double>(weeks - 1);
   };
   const auto y = [&](double row) { return kTop + row * kRow + kRow / 2; };
   const auto n = [](double v) { return std::to_string(static_cast<int>(v)); };
-  out << "<figure>\n<svg viewBox=\"0 0 " << n(width) << ' ' << n(height)
+  const std::vector<std::string> labels =
+      dateLabels(week.dates, (plot - 100) / static_cast<double>(weeks - 1));
+  // The rank axis runs to the last rank any team shown had, not to the rows of names (a tie at
+  // the last rank has one more name than ranks).
+  int64_t lastRank = 1;
+  for (const PublishedWeek::Line& line : week.chart) {
+    for (const std::optional<int64_t>& rank : line.ranks)
+      lastRank = std::max(lastRank, rank.value_or(1));
+  }
+  out << "<figure>\n<div class=\"chart\">\n<svg width=\"" << n(width) << "\" height=\"" << n(height)
+      << "\" viewBox=\"0 0 " << n(width) << ' ' << n(height)
       << "\" role=\"img\" aria-labelledby=\"chart-title\" xmlns=\"http://www.w3.org/2000/svg\">\n"
       << "<title id=\"chart-title\">Rank by week of this week's teams, "
       << htmlEscaped(week.dates.front()) << " to " << htmlEscaped(week.dates.back())
       << "</title>\n";
   // Ranks down the left, weeks along the bottom, a faint line for each.
   out << "<g font-size=\"11\" fill=\"#333\">\n";
-  for (std::size_t row = 0; row < rows; ++row) {
-    out << "<text x=\"" << n(kLeft - 6) << "\" y=\"" << n(y(static_cast<double>(row)) + 4)
-        << "\" text-anchor=\"end\">" << row + 1 << "</text>\n";
+  for (int64_t rank = 1; rank <= lastRank; ++rank) {
+    out << "<text x=\"" << n(kLeft - 6) << "\" y=\"" << n(y(static_cast<double>(rank - 1)) + 4)
+        << "\" text-anchor=\"end\">" << rank << "</text>\n";
   }
   for (std::size_t w = 0; w < weeks; ++w) {
     out << "<line x1=\"" << n(x(w)) << "\" y1=\"" << n(kTop) << "\" x2=\"" << n(x(w)) << "\" y2=\""
-        << n(kTop + static_cast<double>(rows) * kRow) << "\" stroke=\"#ddd\"/>\n"
-        << "<text x=\"" << n(x(w)) << "\" y=\"" << n(height - kBottom + 18)
-        << "\" text-anchor=\"middle\">" << htmlEscaped(week.dates[w]) << "</text>\n";
+        << n(kTop + static_cast<double>(rows) * kRow) << "\" stroke=\"#ddd\"/>\n";
+    if (labels[w].empty()) continue;
+    out << "<text class=\"date\" x=\"" << n(x(w)) << "\" y=\"" << n(height - kBottom + 18)
+        << "\" text-anchor=\"middle\">" << htmlEscaped(labels[w]) << "</text>\n";
   }
   out << "</g>\n";
   for (std::size_t line = 0; line < rows; ++line) {
@@ -113,7 +155,7 @@ void writeChart(std::ostream& out, const PublishedWeek& week) {
         << "\" font-size=\"12\" fill=\"#111\" stroke=\"none\">" << htmlEscaped(team.name)
         << "</text>\n</g>\n";
   }
-  out << "</svg>\n<figcaption>Each line is a team of this week's top " << week.top
+  out << "</svg>\n</div>\n<figcaption>Each line is a team of this week's top " << week.top
       << ": its rank each week, 1 at the top, and a gap where it was not ranked.</figcaption>\n"
          "</figure>\n";
 }
