@@ -25,18 +25,25 @@ bool countsBallots(Mode mode) {
 bool publishOnly(Mode mode) {
   return mode == Mode::kPublish;
 }
-bool writesAFile(Mode mode) {
+// The modes that publish weeks.
+bool publishes(Mode mode) {
+  return mode == Mode::kPublish || mode == Mode::kSeason;
+}
+bool countsBallotsOrPublishes(Mode mode) {
   return countsBallots(mode) || mode == Mode::kPublish;
+}
+bool writesAFile(Mode mode) {
+  return countsBallots(mode) || publishes(mode);
 }
 
 constexpr std::array<OptionRule, 7> kOptionRules = {{
     {"--ballots", false, false, "--publish", publishOnly},
     {"--records", true, false, "--tally or --analyze", countsBallots},
-    {"--teams", true, false, "--tally, --analyze or --publish", writesAFile},
+    {"--teams", true, false, "--tally, --analyze or --publish", countsBallotsOrPublishes},
     {"--new", true, true, "--tally or --analyze", countsBallots},
-    {"--output", true, false, "--tally, --analyze or --publish", writesAFile},
-    {"--top", true, false, "--publish", publishOnly},
-    {"--title", true, false, "--publish", publishOnly},
+    {"--output", true, false, "--tally, --analyze, --publish or --season", writesAFile},
+    {"--top", true, false, "--publish or --season", publishes},
+    {"--title", true, false, "--publish or --season", publishes},
 }};
 
 // The modes, with the format --analyze and --publish take.
@@ -46,11 +53,12 @@ struct ModeRule {
   bool takesValue;
 };
 
-constexpr std::array<ModeRule, 4> kModeRules = {{
+constexpr std::array<ModeRule, 5> kModeRules = {{
     {"--check", Mode::kCheck, false},
     {"--tally", Mode::kTally, false},
     {"--analyze", Mode::kAnalyze, true},
     {"--publish", Mode::kPublish, true},
+    {"--season", Mode::kSeason, true},
 }};
 
 // The number `text` spells, 1 to 2147483647, in decimal digits alone; nullopt otherwise.
@@ -105,9 +113,10 @@ std::optional<ArgumentError> checkWhole(CommandLine& line, bool modeGiven,
       line.analysisFormat = *named;
       break;
     }
-    case Mode::kPublish: {
-      if (line.files.empty())
-        return ArgumentError{"--publish needs a format and one or more weeks"};
+    case Mode::kPublish:
+    case Mode::kSeason: {
+      const std::string mode = line.mode == Mode::kPublish ? "--publish" : "--season";
+      if (line.files.empty()) return ArgumentError{mode + " needs a format and one or more weeks"};
       if (isGiven(given, "--ballots") && line.ballots.empty()) {
         return ArgumentError{"--ballots needs one or more ballot files"};
       }

@@ -14,10 +14,10 @@
 // What the command line asks for, checked: a mode that runs has every file it needs, and holds
 // only the options it takes.
 struct CommandLine {
-  enum class Mode { kDialogue, kHelp, kVersion, kCheck, kTally, kAnalyze, kPublish };
+  enum class Mode { kDialogue, kHelp, kVersion, kCheck, kTally, kAnalyze, kPublish, kSeason };
   Mode mode = Mode::kDialogue;
   // --check: the poll files; --tally and --analyze: last week's poll, then the ballot files;
-  // --publish: the season's weeks. "-" is standard input.
+  // --publish and --season: the season's weeks. "-" is standard input.
   std::vector<std::string> files;
   Format format = Format::kText;                          // --publish's
   AnalysisFormat analysisFormat = AnalysisFormat::kText;  // --analyze's

@@ -23,6 +23,8 @@ constexpr std::string_view kUsage =
     "                     [--new NAME]... [--records FILE] [--output FILE]\n"
     "  or:  hoops-ranking --publish FORMAT WEEK... [--ballots FILE...] [--teams FILE]\n"
     "                     [--top N] [--title T] [--output FILE]\n"
+    "  or:  hoops-ranking --season FORMAT WEEK... [--top N] [--title T]\n"
+    "                     [--output FILE]\n"
     "Keep a weekly college-basketball poll at the console.\n"
     "\n"
     "With no argument, hoops-ranking shows its title screen and runs an interactive\n"
@@ -70,11 +72,16 @@ constexpr std::string_view kUsage =
     "  --ballots FILE...  with --publish: the newest week's ballots (the forms\n"
     "                   --tally reads), for first-place votes; their points must be\n"
     "                   the week's votes\n"
-    "  --title T        with --publish: the poll's own name, for its heading\n"
-    "  --top N          with --publish: rank the teams whose shared rank is at most\n"
-    "                   N (25)\n"
-    "  --output FILE    with --tally, --analyze or --publish: save to FILE, as the\n"
-    "                   menu saves\n"
+    "  --season FORMAT WEEK...\n"
+    "                   the season's table: a row per team ranked in any week, a\n"
+    "                   column per week (its rank, T- where shared, its move: up,\n"
+    "                   down, unchanged or NEW; RV where it only received votes),\n"
+    "                   and each team's milestones; FORMAT as --publish's\n"
+    "  --title T        with --publish or --season: the poll's own name\n"
+    "  --top N          with --publish or --season: rank the teams whose shared rank\n"
+    "                   is at most N (25)\n"
+    "  --output FILE    with --tally, --analyze, --publish or --season: save to\n"
+    "                   FILE, as the menu saves\n"
     "  -h, --help       show this help and exit\n"
     "      --version    show the version and exit\n"
     "\n"
@@ -132,9 +139,16 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
       AnalyzeRequest request{line.analysisFormat, ballotInputs(line), line.output};
       return analyzeBallots(request, out, err);
     }
-    case CommandLine::Mode::kPublish: {
-      PublishRequest request{line.format, line.files, line.ballots, line.roster,
-                             line.top,    line.title, line.output};
+    case CommandLine::Mode::kPublish:
+    case CommandLine::Mode::kSeason: {
+      PublishRequest request{line.mode == CommandLine::Mode::kSeason,
+                             line.format,
+                             line.files,
+                             line.ballots,
+                             line.roster,
+                             line.top,
+                             line.title,
+                             line.output};
       return publishPoll(request, out, err);
     }
   }

@@ -3,6 +3,7 @@
 #include "app/publish_poll.h"
 
 #include <algorithm>
+#include <functional>
 #include <istream>
 #include <string_view>
 #include <unordered_set>
@@ -13,6 +14,7 @@
 #include "pollfile/save_poll.h"
 #include "publish/formats.h"
 #include "publish/season.h"
+#include "publish/season_table.h"
 
 namespace {
 
@@ -97,15 +99,27 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
     votes = firstPlaces(request, weeks.back(), err, status);
     if (!votes) return status;
   }
-  PublishedWeek week = publishWeek(weeks, request.top, votes ? &*votes : nullptr);
-  if (request.title) week.title = *request.title;
   std::vector<std::string> notes;
+  std::function<void(std::ostream&)> writeForm;
+  // (A published week is made in place, never assigned over another: its teams live in its
+  // own memory.)
+  std::optional<PublishedWeek> week;
+  SeasonTable season;
+  if (request.wholeSeason) {
+    season = seasonTable(weeks, request.top);
+    if (request.title) season.title = *request.title;
+    writeForm = [&](std::ostream& to) { writeSeason(to, season, request.format, notes); };
+  } else {
+    week.emplace(publishWeek(weeks, request.top, votes ? &*votes : nullptr));
+    if (request.title) week->title = *request.title;
+    writeForm = [&](std::ostream& to) { writePublished(to, *week, request.format, notes); };
+  }
   if (!request.output) {
-    writePublished(out, week, request.format, notes);
+    writeForm(out);
   } else {
     std::string reason;
     const auto write = [&](std::ostream& file) {
-      writePublished(file, week, request.format, notes);
+      writeForm(file);
       return static_cast<bool>(file);
     };
     if (!saveFile(*request.output, write, &reason, &notes)) {

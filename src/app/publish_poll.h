@@ -11,6 +11,7 @@
 #include "publish/formats.h"
 
 struct PublishRequest {
+  bool wholeSeason = false;  // --season: the season's table, not its newest week
   Format format = Format::kText;
   std::vector<std::string> weeks;     // the season's poll files, in any order
   std::vector<std::string> ballots;   // the newest week's ballots, for first-place votes
@@ -25,6 +26,8 @@ struct PublishRequest {
 // line not a date, two files with one date), ballots with a problem or whose points are not the
 // week's votes: every reason on `err`, nothing written, status 1. A file that cannot be read or
 // a page that cannot be saved: status 2.
+// With `wholeSeason`, the season's table (publish/season_table.h) is written instead, the
+// same way.
 int publishPoll(const PublishRequest& request, std::ostream& out, std::ostream& err);
 
 #endif  // HOOPS_APP_PUBLISH_POLL_H_

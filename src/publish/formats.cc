@@ -1,6 +1,7 @@
 // Choosing a format, and the words every format shares.
 #include "publish/formats.h"
 
+#include "poll/date.h"
 #include "publish/writers.h"
 
 std::optional<Format> formatNamed(std::string_view name) {
@@ -42,6 +43,17 @@ std::string nameWithFirstPlaces(const PublishedTeam& team) {
   name += std::to_string(team.firstPlaceVotes);
   name += ')';
   return name;
+}
+
+std::vector<std::string> shortDates(const std::vector<std::string>& dates) {
+  std::vector<std::string> labels;
+  if (dates.empty()) return labels;
+  const bool crossesAYear = yearOf(dates.front()) != yearOf(dates.back());
+  for (std::size_t w = 0; w < dates.size(); ++w) {
+    const bool withYear = crossesAYear && (w == 0 || yearOf(dates[w]) != yearOf(dates[w - 1]));
+    labels.push_back(shortDate(dates[w], withYear).value_or(dates[w]));
+  }
+  return labels;
 }
 
 std::string heading(const PublishedWeek& week) {

@@ -51,14 +51,9 @@ std::string marker(int shape, double x, double y, std::string_view colour) {
 // the first of a new year when the season crosses one; "" for a week whose label is left out
 // so that no two overlap at `spacing` pixels a week (the newest week always has its label).
 std::vector<std::string> dateLabels(const std::vector<std::string>& dates, double spacing) {
-  const bool crossesAYear = yearOf(dates.front()) != yearOf(dates.back());
-  std::vector<std::string> labels;
+  std::vector<std::string> labels = shortDates(dates);
   std::size_t longest = 0;
-  for (std::size_t w = 0; w < dates.size(); ++w) {
-    const bool withYear = crossesAYear && (w == 0 || yearOf(dates[w]) != yearOf(dates[w - 1]));
-    labels.push_back(shortDate(dates[w], withYear).value_or(dates[w]));
-    longest = std::max(longest, labels.back().size());
-  }
+  for (const std::string& label : labels) longest = std::max(longest, label.size());
   // A character of an 11 px sans-serif font is at most about 0.62 of it wide, for these.
   const double width = static_cast<double>(longest) * kLabelSize * 0.62 + 8;
   const auto every = static_cast<std::size_t>(std::ceil(width / spacing));
@@ -67,6 +62,8 @@ std::vector<std::string> dateLabels(const std::vector<std::string>& dates, doubl
   }
   return labels;
 }
+
+}  // namespace
 
 void writeChart(std::ostream& out, const PublishedWeek& week) {
   constexpr double kLeft = 36, kTop = 16, kRow = 22, kLabels = 230, kBottom = 44;
@@ -159,8 +156,6 @@ void writeChart(std::ostream& out, const PublishedWeek& week) {
       << ": its rank each week, 1 at the top, and a gap where it was not ranked.</figcaption>\n"
          "</figure>\n";
 }
-
-}  // namespace
 
 void writeHtml(std::ostream& out, const PublishedWeek& week) {
   const std::string title = htmlEscaped(heading(week));

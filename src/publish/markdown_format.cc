@@ -4,8 +4,6 @@
 
 #include "publish/writers.h"
 
-namespace {
-
 // `text` with every character Markdown could read as markup escaped, so a name is shown as it
 // is: a '|' cannot end a cell, nor a '*' start emphasis, nor "&lt;" become '<'. Nor is any
 // part of it made a link, as GitHub's and Reddit's Markdown link bare addresses: the ':' of
@@ -31,8 +29,6 @@ std::string markdownEscaped(std::string_view text) {
   }
   return markdown;
 }
-
-}  // namespace
 
 void writeMarkdown(std::ostream& out, const PublishedWeek& week) {
   out << "**" << markdownEscaped(week.title.empty() ? week.date : heading(week)) << "**\n\n";

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "publish/season.h"
@@ -14,6 +15,14 @@ void writeMarkdown(std::ostream& out, const PublishedWeek& week);
 void writeCsv(std::ostream& out, const PublishedWeek& week);
 void writeJson(std::ostream& out, const PublishedWeek& week, std::vector<std::string>& notes);
 void writeHtml(std::ostream& out, const PublishedWeek& week);
+
+// `text` with every character Markdown could read as markup or a link escaped.
+std::string markdownEscaped(std::string_view text);
+// The season's chart of `week`'s teams ranked now, week by week (the page's figure).
+void writeChart(std::ostream& out, const PublishedWeek& week);
+// Each date of `dates` (poll dates) in short form, "Mar 9", with the year on the first and on
+// the first of a new year when they cross one.
+std::vector<std::string> shortDates(const std::vector<std::string>& dates);
 
 // `number` with a comma between each three digits: 1,512.
 std::string withThousands(int64_t number);

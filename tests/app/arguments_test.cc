@@ -70,7 +70,7 @@ TEST(ArgumentsTest, EveryMistakeInItsOwnWords) {
       {{"--tally", "w12.txt"}, "--tally needs last week's poll and one or more ballot files"},
       {{"--tally", "w", "b", "--output"}, "option '--output' needs a value"},
       {{"--tally", "w", "b", "--output", "x", "--output=y"}, "option '--output' is given twice"},
-      {{"--tally", "w", "b", "--top", "3"}, "--top goes with --publish"},
+      {{"--tally", "w", "b", "--top", "3"}, "--top goes with --publish or --season"},
       {{"--ballots"}, "--ballots goes with --publish"},
       {{"--check", "x", "--records", "r"}, "--records goes with --tally or --analyze"},
       {{"--publish", "text", "w", "--new", "X"}, "--new goes with --tally or --analyze"},
@@ -79,10 +79,13 @@ TEST(ArgumentsTest, EveryMistakeInItsOwnWords) {
        "--analyze needs a format, last week's poll and one or more ballot files"},
       {{"--analyze", "markdown", "w", "b"},
        "the format 'markdown' is not one of text, csv, json, html"},
-      {{"--analyze", "csv", "w", "b", "--top", "3"}, "--top goes with --publish"},
-      {{"--tally", "w", "b", "--title", "T"}, "--title goes with --publish"},
+      {{"--analyze", "csv", "w", "b", "--top", "3"}, "--top goes with --publish or --season"},
+      {{"--tally", "w", "b", "--title", "T"}, "--title goes with --publish or --season"},
+      {{"--season", "text", "w", "--ballots", "b"}, "--ballots goes with --publish"},
+      {{"--season", "svg", "w"}, "the format 'svg' is not one of text, markdown, csv, json, html"},
       {{"--tally", "w", "b", "--teams", "t", "--teams", "u"}, "option '--teams' is given twice"},
-      {{"--check", "x", "--output", "o"}, "--output goes with --tally, --analyze or --publish"},
+      {{"--check", "x", "--output", "o"},
+       "--output goes with --tally, --analyze, --publish or --season"},
       {{"--publish"}, "option '--publish' needs a value"},
       {{"--publish", "text"}, "--publish needs a format and one or more weeks"},
       {{"--publish=text", "w", "--publish=csv"}, "option '--publish' is given twice"},
@@ -104,9 +107,10 @@ TEST(ArgumentsTest, EveryMistakeInItsOwnWords) {
 // Every sequence of up to four words from the options, their values and files either is
 // refused or gives a mode with every file it needs: the modes can take the value as it is.
 TEST(ArgumentsTest, NoSequenceLeavesAModeWithoutItsFiles) {
-  const std::array<const char*, 15> words = {
-      "--",     "-", "--check", "--tally",   "--publish", "--publish=text", "text",     "--top",
-      "--top=", "x", "",        "--ballots", "--records", "--output",       "--analyze"};
+  const std::array<const char*, 16> words = {
+      "--",        "-",        "--check",   "--tally",     "--publish", "--publish=text",
+      "text",      "--top",    "--top=",    "x",           "",          "--ballots",
+      "--records", "--output", "--analyze", "--season=csv"};
   std::vector<const char*> arguments;
   std::size_t lines = 0;
   const auto visit = [&](auto& self, std::size_t depth) -> void {
@@ -123,6 +127,7 @@ TEST(ArgumentsTest, NoSequenceLeavesAModeWithoutItsFiles) {
           break;
         case Mode::kCheck:
         case Mode::kPublish:
+        case Mode::kSeason:
           EXPECT_FALSE(line->files.empty());
           EXPECT_GE(line->top, 1);
           break;
