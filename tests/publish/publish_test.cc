@@ -7,24 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "make_week.h"
 #include "publish/formats.h"
 #include "publish/season.h"
 #include "temp_dir.h"
 #include "test_paths.h"
 
 namespace {
-
-// A week of `date` with rows "name votes" (records 1-1, last-week column -1 unless given).
-Week week(const std::string& date, int64_t day, std::vector<std::pair<std::string, int32_t>> rows,
-          std::vector<int32_t> lastWeeks = {}) {
-  Week w;
-  w.date = date;
-  w.day = day;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    w.add(rows[i].first, 1, 1, rows[i].second, i < lastWeeks.size() ? lastWeeks[i] : -1);
-  }
-  return w;
-}
 
 // The published week in a line each: "rank name last change", then the others and dropped.
 std::string summary(const PublishedWeek& published) {

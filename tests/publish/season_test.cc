@@ -1,0 +1,95 @@
+// The season's table on a small season worked out by hand, and the examples' season in every
+// form.
+#include "publish/season_table.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "make_week.h"
+#include "temp_dir.h"
+#include "test_paths.h"
+
+namespace {
+
+// Top 3. March 2: A 30, B and C 20 (shared 2nd), D 10 (receiving votes). March 9: B, A, D; C
+// none. March 23 (a week missing before it): C back at No. 1, A, B, D receiving votes again.
+std::vector<Week> smallSeason() {
+  std::vector<Week> weeks;
+  weeks.push_back(week("March 2 2025", 1, {{"A", 30}, {"B", 20}, {"C", 20}, {"D", 10}, {"E", 5}}));
+  weeks.push_back(week("March 9 2025", 8, {{"B", 30}, {"A", 25}, {"D", 20}, {"E", 1}}));
+  weeks.push_back(week("March 23 2025", 22, {{"C", 30}, {"A", 20}, {"B", 10}, {"D", 5}}));
+  return weeks;
+}
+
+TEST(SeasonTableTest, ASmallSeasonWorkedOutByHand) {
+  const SeasonTable season = seasonTable(smallSeason(), 3);
+  std::ostringstream out;
+  std::vector<std::string> notes;
+  writeSeason(out, season, Format::kText, notes);
+  EXPECT_EQ(out.str(),
+            "Top 3, the season: March 2 2025 to March 23 2025\n\n"
+            "Team  Mar 2  Mar 9   Mar 23\n"
+            "C     T-2            1 NEW\n"
+            "A     1      2 \u25BC1    2 \u2013\n"
+            "B     T-2    1 \u25B21    3 \u25BC2\n"
+            "D     RV     3 NEW   RV\n\n"
+            "Team  Weeks ranked  Highest (first week)  Weeks at No. 1  Weeks in top 5  "
+            "Weeks in top 10  Longest run\n"
+            "C     2             1 (Mar 23)            1               2               2"
+            "                1\n"
+            "A     3             1 (Mar 2)             1               3               3"
+            "                3\n"
+            "B     3             1 (Mar 9)             1               3               3"
+            "                3\n"
+            "D     1             3 (Mar 9)             0               1               1"
+            "                1\n\n"
+            "No. 1 by week: Mar 2 A; Mar 9 B; Mar 23 C.\n");
+}
+
+TEST(SeasonTableTest, TheDataFormsCarryTheSameCells) {
+  const SeasonTable season = seasonTable(smallSeason(), 3);
+  std::vector<std::string> notes;
+  std::ostringstream csv, json;
+  writeSeason(csv, season, Format::kCsv, notes);
+  writeSeason(json, season, Format::kJson, notes);
+  EXPECT_NE(csv.str().find("B,2025-03-02,2,yes,,no\r\nB,2025-03-09,1,no,1,no\r\n"
+                           "B,2025-03-23,3,no,-2,no\r\n"),
+            std::string::npos);
+  EXPECT_NE(csv.str().find("C,2025-03-09,,no,,no\r\nC,2025-03-23,1,no,NEW,no\r\n"),
+            std::string::npos);
+  EXPECT_NE(csv.str().find("D,2025-03-23,,no,,yes\r\n"), std::string::npos);
+  EXPECT_NE(json.str().find("\"weeks\": [\"2025-03-02\", \"2025-03-09\", \"2025-03-23\"]"),
+            std::string::npos);
+  EXPECT_NE(json.str().find("{\"team\": \"C\", \"ranks\": [2, null, 1], \"tied\": [true, false, "
+                            "false], \"moves\": [null, null, null], \"weeks_ranked\": 2, "
+                            "\"highest\": 1, \"highest_week\": \"2025-03-23\", \"weeks_at_1\": "
+                            "1, \"weeks_top5\": 2, \"weeks_top10\": 2, \"longest_run\": 1}"),
+            std::string::npos)
+      << json.str();
+}
+
+TEST(SeasonTableTest, TheExamplesSeasonInEveryForm) {
+  const std::string examples = HOOPS_EXAMPLES;
+  std::vector<Week> weeks;
+  std::vector<std::string> problems;
+  ASSERT_TRUE(readSeason({examples + "/week10.txt", examples + "/week11.txt",
+                          examples + "/week12.txt", examples + "/week13.txt"},
+                         weeks, problems));
+  const SeasonTable season = seasonTable(weeks, 25);
+  for (const auto& [format, golden] :
+       std::vector<std::pair<Format, std::string>>{{Format::kText, "season13.txt"},
+                                                   {Format::kMarkdown, "season13.md"},
+                                                   {Format::kCsv, "season13.csv"},
+                                                   {Format::kJson, "season13.json"},
+                                                   {Format::kHtml, "season13.html"}}) {
+    std::ostringstream out;
+    std::vector<std::string> notes;
+    writeSeason(out, season, format, notes);
+    EXPECT_EQ(out.str(), readFile(std::string(HOOPS_GOLDEN) + "/" + golden)) << golden;
+  }
+}
+
+}  // namespace
