@@ -47,7 +47,8 @@ struct SeasonTable {
   std::vector<std::vector<std::string_view>> numberOnes;  // each week's No. 1 teams, by name
 };
 
-// The season of `weeks` (ordered by readSeason) with the top `top`.
+// The season of `weeks` (ordered by readSeason) with the top `top`. Its names view the weeks':
+// they hold while `weeks` do.
 SeasonTable seasonTable(const std::vector<Week>& weeks, int64_t top);
 
 // Writes `season` as `format`; `notes` as writePublished's.

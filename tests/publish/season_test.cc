@@ -25,7 +25,8 @@ std::vector<Week> smallSeason() {
 }
 
 TEST(SeasonTableTest, ASmallSeasonWorkedOutByHand) {
-  const SeasonTable season = seasonTable(smallSeason(), 3);
+  const std::vector<Week> weeks = smallSeason();
+  const SeasonTable season = seasonTable(weeks, 3);
   std::ostringstream out;
   std::vector<std::string> notes;
   writeSeason(out, season, Format::kText, notes);
@@ -50,7 +51,8 @@ TEST(SeasonTableTest, ASmallSeasonWorkedOutByHand) {
 }
 
 TEST(SeasonTableTest, TheDataFormsCarryTheSameCells) {
-  const SeasonTable season = seasonTable(smallSeason(), 3);
+  const std::vector<Week> weeks = smallSeason();
+  const SeasonTable season = seasonTable(weeks, 3);
   std::vector<std::string> notes;
   std::ostringstream csv, json;
   writeSeason(csv, season, Format::kCsv, notes);
