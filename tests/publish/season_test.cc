@@ -32,11 +32,11 @@ TEST(SeasonTableTest, ASmallSeasonWorkedOutByHand) {
   writeSeason(out, season, Format::kText, notes);
   EXPECT_EQ(out.str(),
             "Top 3, the season: March 2 2025 to March 23 2025\n\n"
-            "Team  Mar 2  Mar 9   Mar 23\n"
-            "C     T-2            1 NEW\n"
-            "A     1      2 \u25BC1    2 \u2013\n"
-            "B     T-2    1 \u25B21    3 \u25BC2\n"
-            "D     RV     3 NEW   RV\n\n"
+            "Team  Mar 2  Mar 9  Mar 23\n"
+            "C     T-2           1 NEW\n"
+            "A     1      2 \u25BC1   2 \u2013\n"
+            "B     T-2    1 \u25B21   3 \u25BC2\n"
+            "D     RV     3 NEW  RV\n\n"
             "Team  Weeks ranked  Highest (first week)  Weeks at No. 1  Weeks in top 5  "
             "Weeks in top 10  Longest run\n"
             "C     2             1 (Mar 23)            1               2               2"
