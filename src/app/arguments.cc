@@ -36,7 +36,7 @@ bool writesAFile(Mode mode) {
   return countsBallots(mode) || publishes(mode);
 }
 
-constexpr std::array<OptionRule, 7> kOptionRules = {{
+constexpr std::array<OptionRule, 9> kOptionRules = {{
     {"--ballots", false, false, "--publish", publishOnly},
     {"--records", true, false, "--tally or --analyze", countsBallots},
     {"--teams", true, false, "--tally, --analyze or --publish", countsBallotsOrPublishes},
@@ -44,6 +44,8 @@ constexpr std::array<OptionRule, 7> kOptionRules = {{
     {"--output", true, false, "--tally, --analyze, --publish or --season", writesAFile},
     {"--top", true, false, "--publish or --season", publishes},
     {"--title", true, false, "--publish or --season", publishes},
+    {"--output-dir", true, false, "--publish or --season", publishes},
+    {"--feed", true, false, "--publish or --season", publishes},
 }};
 
 // The modes, with the format --analyze and --publish take.
@@ -121,11 +123,20 @@ std::optional<ArgumentError> checkWhole(CommandLine& line, bool modeGiven,
         return ArgumentError{"--ballots needs one or more ballot files"};
       }
       const std::optional<Format> named = formatNamed(format);
-      if (!named) {
+      line.allFormats = format == "all";
+      if (!named && !line.allFormats) {
         return ArgumentError{"the format '" + format +
-                             "' is not one of text, markdown, csv, json, html"};
+                             "' is not one of text, markdown, csv, json, html, all"};
       }
-      line.format = *named;
+      if (named) line.format = *named;
+      if (line.allFormats != line.outputDir.has_value()) {
+        return ArgumentError{line.allFormats ? mode + " all needs --output-dir DIR"
+                                             : "--output-dir goes with the format all"};
+      }
+      if (line.allFormats && line.output) {
+        return ArgumentError{"--output names one file; the format all writes to --output-dir"};
+      }
+      if (line.feed && !line.allFormats) return ArgumentError{"--feed goes with the format all"};
       if (isGiven(given, "--top")) {
         const std::optional<int64_t> number = topOf(top);
         if (!number) return ArgumentError{"--top takes a whole number from 1 to 2147483647"};
@@ -215,6 +226,8 @@ std::variant<CommandLine, ArgumentError> parseArguments(int count, const char* c
       if (option->name == "--output") line.output = *value;
       if (option->name == "--top") top = *value;
       if (option->name == "--title") line.title = *value;
+      if (option->name == "--output-dir") line.outputDir = *value;
+      if (option->name == "--feed") line.feed = *value;
     }
   }
   if (mistake) return *mistake;

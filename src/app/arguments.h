@@ -24,10 +24,13 @@ struct CommandLine {
   std::vector<std::string> ballots;                       // --publish --ballots
   std::optional<std::string> records;                     // --tally or --analyze --records
   std::optional<std::string> roster;                      // --tally, --analyze or --publish --teams
-  std::vector<std::string> newTeams;  // --tally or --analyze --new, once for each team
-  std::optional<std::string> output;  // --tally, --analyze or --publish --output
-  int64_t top = 25;                   // --publish --top, 1 to 2147483647
-  std::optional<std::string> title;   // --publish --title: the poll's own name
+  std::vector<std::string> newTeams;     // --tally or --analyze --new, once for each team
+  std::optional<std::string> output;     // --tally, --analyze or --publish --output
+  int64_t top = 25;                      // --publish --top, 1 to 2147483647
+  std::optional<std::string> title;      // --publish --title: the poll's own name
+  bool allFormats = false;               // --publish all, --season all: every form at once
+  std::optional<std::string> outputDir;  // with all: the folder the forms are saved in
+  std::optional<std::string> feed;       // with all: the web address of the weeks' pages
 };
 
 // A command line refused: what is wrong with it, in one sentence for "hoops-ranking: ...".

@@ -25,6 +25,8 @@ constexpr std::string_view kUsage =
     "                     [--top N] [--title T] [--output FILE]\n"
     "  or:  hoops-ranking --season FORMAT WEEK... [--top N] [--title T]\n"
     "                     [--output FILE]\n"
+    "  or:  hoops-ranking --publish|--season all WEEK... --output-dir DIR\n"
+    "                     [--feed URL]\n"
     "Keep a weekly college-basketball poll at the console.\n"
     "\n"
     "With no argument, hoops-ranking shows its title screen and runs an interactive\n"
@@ -67,8 +69,9 @@ constexpr std::string_view kUsage =
     "                   publish the newest of a season's poll files as its readers\n"
     "                   see it: shared ranks, last week's ranks, others receiving\n"
     "                   votes, dropped teams. FORMAT is text (a newspaper's agate),\n"
-    "                   markdown, csv (every team with points), json, or html (a\n"
-    "                   page with the season's chart)\n"
+    "                   markdown, csv (every team with points), json, html (a\n"
+    "                   page with the season's chart), or all (every one, with\n"
+    "                   --output-dir)\n"
     "  --ballots FILE...  with --publish: the newest week's ballots (the forms\n"
     "                   --tally reads), for first-place votes; their points must be\n"
     "                   the week's votes\n"
@@ -78,6 +81,11 @@ constexpr std::string_view kUsage =
     "                   down, unchanged or NEW; RV where it only received votes),\n"
     "                   and each team's milestones; FORMAT as --publish's\n"
     "  --title T        with --publish or --season: the poll's own name\n"
+    "  --output-dir DIR with --publish all or --season all: save every form in DIR,\n"
+    "                   named by the newest week's date (2025-03-09.txt, .md, .csv,\n"
+    "                   .json, .html; season-2025-03-09.* for the season)\n"
+    "  --feed URL       with all: also an Atom feed of the season, DIR/feed.xml, its\n"
+    "                   entries linking each week's page at URL\n"
     "  --top N          with --publish or --season: rank the teams whose shared rank\n"
     "                   is at most N (25)\n"
     "  --output FILE    with --tally, --analyze, --publish or --season: save to\n"
@@ -148,7 +156,10 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
                              line.roster,
                              line.top,
                              line.title,
-                             line.output};
+                             line.output,
+                             line.allFormats,
+                             line.outputDir,
+                             line.feed};
       return publishPoll(request, out, err);
     }
   }

@@ -11,6 +11,7 @@
 #include "app/mode_support.h"
 #include "ballots/ballot_reader.h"
 #include "ballots/tally.h"
+#include "poll/date.h"
 #include "pollfile/save_poll.h"
 #include "publish/formats.h"
 #include "publish/season.h"
@@ -77,13 +78,25 @@ std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(const Publis
   return tally.firstPlaces();
 }
 
+// Saves what `write` writes to `path` through the careful save; false, with `err` told, when
+// it cannot be saved.
+bool saveForm(const std::string& path, const std::function<void(std::ostream&)>& write,
+              std::vector<std::string>& notes, std::ostream& err) {
+  std::string reason;
+  const auto writeAll = [&](std::ostream& file) {
+    write(file);
+    return static_cast<bool>(file);
+  };
+  if (saveFile(path, writeAll, &reason, &notes)) return true;
+  err << "hoops-ranking: cannot save '" << path << "': " << reason << '\n';
+  return false;
+}
+
 int publish(const PublishRequest& request, std::ostream& out, std::ostream& err) {
-  if (request.output) {
-    std::vector<std::string> inputs = request.weeks;
-    inputs.insert(inputs.end(), request.ballots.begin(), request.ballots.end());
-    if (request.roster) inputs.push_back(*request.roster);
-    if (!outputApart(*request.output, inputs, false, err)) return 2;
-  }
+  std::vector<std::string> inputs = request.weeks;
+  inputs.insert(inputs.end(), request.ballots.begin(), request.ballots.end());
+  if (request.roster) inputs.push_back(*request.roster);
+  if (request.output && !outputApart(*request.output, inputs, false, err)) return 2;
   std::vector<Week> weeks;
   std::vector<std::string> problems;
   if (!readSeason(request.weeks, weeks, problems)) {
@@ -100,7 +113,7 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
     if (!votes) return status;
   }
   std::vector<std::string> notes;
-  std::function<void(std::ostream&)> writeForm;
+  std::function<void(std::ostream&, Format)> writeForm;
   // (A published week is made in place, never assigned over another: its teams live in its
   // own memory.)
   std::optional<PublishedWeek> week;
@@ -108,23 +121,42 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
   if (request.wholeSeason) {
     season = seasonTable(weeks, request.top);
     if (request.title) season.title = *request.title;
-    writeForm = [&](std::ostream& to) { writeSeason(to, season, request.format, notes); };
+    writeForm = [&](std::ostream& to, Format format) { writeSeason(to, season, format, notes); };
   } else {
     week.emplace(publishWeek(weeks, request.top, votes ? &*votes : nullptr));
     if (request.title) week->title = *request.title;
-    writeForm = [&](std::ostream& to) { writePublished(to, *week, request.format, notes); };
+    writeForm = [&](std::ostream& to, Format format) { writePublished(to, *week, format, notes); };
   }
-  if (!request.output) {
-    writeForm(out);
-  } else {
-    std::string reason;
-    const auto write = [&](std::ostream& file) {
-      writeForm(file);
-      return static_cast<bool>(file);
-    };
-    if (!saveFile(*request.output, write, &reason, &notes)) {
-      err << "hoops-ranking: cannot save '" << *request.output << "': " << reason << '\n';
+  if (!request.allFormats && !request.output) {
+    writeForm(out, request.format);
+  } else if (!request.allFormats) {
+    if (!saveForm(
+            *request.output, [&](std::ostream& to) { writeForm(to, request.format); }, notes,
+            err)) {
       return 2;
+    }
+  } else {
+    // Every form at once, named by the newest week's date, and the feed beside them.
+    std::string folder = request.outputDir.value_or(".");
+    if (folder.back() != '/') folder += '/';
+    const std::string stem = std::string(request.wholeSeason ? "season-" : "") +
+                             isoDate(weeks.back().date).value_or(weeks.back().date);
+    std::vector<std::pair<std::string, std::function<void(std::ostream&)>>> forms;
+    for (const Format format : kAllFormats) {
+      forms.emplace_back(folder + stem + "." + std::string(extensionOf(format)),
+                         [&, format](std::ostream& to) { writeForm(to, format); });
+    }
+    if (request.feed) {
+      forms.emplace_back(folder + "feed.xml", [&](std::ostream& to) {
+        writeFeed(to, weeks, request.top, request.title.value_or(""), *request.feed);
+      });
+    }
+    for (const auto& form : forms) {
+      if (!outputApart(form.first, inputs, false, err)) return 2;
+    }
+    for (const auto& [path, write] : forms) {
+      if (!saveForm(path, write, notes, err)) return 2;
+      out << "saved " << path << '\n';
     }
   }
   for (const std::string& note : notes) err << "hoops-ranking: " << note << '\n';

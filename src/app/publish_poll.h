@@ -19,6 +19,9 @@ struct PublishRequest {
   int64_t top = 25;                   // the last shared rank that is ranked
   std::optional<std::string> title;   // the poll's own name
   std::optional<std::string> output;  // else standard output
+  bool allFormats = false;            // every form, saved in `outputDir`
+  std::optional<std::string> outputDir;
+  std::optional<std::string> feed;  // with allFormats: the pages' web address, for feed.xml
 };
 
 // Publishes the newest week of `request` (publish/season.h, publish/formats.h) to `out` or
@@ -27,7 +30,9 @@ struct PublishRequest {
 // week's votes: every reason on `err`, nothing written, status 1. A file that cannot be read or
 // a page that cannot be saved: status 2.
 // With `wholeSeason`, the season's table (publish/season_table.h) is written instead, the
-// same way.
+// same way. With `allFormats`, every form is saved in the output folder, named by the newest
+// week's ISO date ("2025-03-09.txt", "season-2025-03-09.html"), with the Atom feed of the
+// season as feed.xml when `feed` is given; standard output gets "saved PATH" for each.
 int publishPoll(const PublishRequest& request, std::ostream& out, std::ostream& err);
 
 #endif  // HOOPS_APP_PUBLISH_POLL_H_

@@ -13,6 +13,22 @@ std::optional<Format> formatNamed(std::string_view name) {
   return std::nullopt;
 }
 
+std::string_view extensionOf(Format format) {
+  switch (format) {
+    case Format::kText:
+      return "txt";
+    case Format::kMarkdown:
+      return "md";
+    case Format::kCsv:
+      return "csv";
+    case Format::kJson:
+      return "json";
+    case Format::kHtml:
+      return "html";
+  }
+  return "txt";
+}
+
 void writePublished(std::ostream& out, const PublishedWeek& week, Format format,
                     std::vector<std::string>& notes) {
   switch (format) {

@@ -22,7 +22,7 @@ constexpr std::string_view kDashes[] = {"", "6 3", "2 3", "9 3 2 3"};
 // The chart's text size in CSS pixels, which the page never scales down, and the room a week
 // takes at least.
 constexpr double kLabelSize = 11;
-constexpr double kWeekWidth = 24;
+constexpr double kWeekWidth = 30;
 
 // A marker of shape `shape` (circle, square, triangle, diamond, cross) at (x, y).
 std::string marker(int shape, double x, double y, std::string_view colour) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "app/process_run.h"
@@ -50,6 +51,38 @@ TEST(PublishProcessTest, FirstPlaceVotesFromTheBallotsAndRefusals) {
   EXPECT_EQ(readFile(dir.file("stdout")).substr(0, 14), "March 23 2025\n");
   EXPECT_EQ(runHoopsRankingWith(dir, "--publish pdf w13.txt"), 2);
   EXPECT_EQ(runHoopsRankingWith(dir, "--publish text w13.txt --top 0"), 2);
+}
+
+// Every form at once, each the same bytes as alone, and the feed; never over a week read.
+TEST(PublishProcessTest, EveryFormAtOnceAndTheFeed) {
+  TempDir dir;
+  writeFile(dir.file("w1.txt"), "March 2 2025\n1\tGonzaga\t24-2\t20\t1\n2\tDuke\t23-3\t10\t2\n");
+  writeFile(dir.file("w2.txt"), "March 9 2025\n1\tDuke\t24-3\t20\t2\n2\tGonzaga\t24-3\t10\t1\n");
+  ASSERT_EQ(runHoopsRankingWith(dir,
+                                "--publish all w1.txt w2.txt --output-dir . --feed "
+                                "https://poll.example/weeks"),
+            0);
+  std::string saved;
+  for (const char* form : {"text:txt", "markdown:md", "csv:csv", "json:json", "html:html"}) {
+    const std::string format(form, std::string(form).find(':'));
+    const std::string extension = std::string(form).substr(format.size() + 1);
+    saved += "saved ./2025-03-09." + extension + "\n";
+    const std::string alone = readFile(dir.file("2025-03-09." + extension));
+    ASSERT_EQ(runHoopsRankingWith(dir, "--publish " + format + " w1.txt w2.txt"), 0);
+    EXPECT_EQ(readFile(dir.file("stdout")), alone) << format;
+  }
+  const std::string feed = readFile(dir.file("feed.xml"));
+  EXPECT_NE(feed.find("<link href=\"https://poll.example/weeks/2025-03-02.html\"/>"),
+            std::string::npos);
+  EXPECT_NE(feed.find("<summary>1 Duke; 2 Gonzaga</summary>"), std::string::npos);
+  ASSERT_EQ(runHoopsRankingWith(dir, "--season all w1.txt w2.txt --output-dir ."), 0);
+  EXPECT_EQ(readFile(dir.file("stdout")).substr(0, 30), "saved ./season-2025-03-09.txt\n");
+  // A week whose file has the name a form would take is refused before anything is saved.
+  writeFile(dir.file("2025-03-16.txt"), "March 16 2025\n1\tDuke\t25-3\t20\t1\n");
+  EXPECT_EQ(runHoopsRankingWith(dir, "--publish all w1.txt w2.txt 2025-03-16.txt --output-dir ."),
+            2);
+  EXPECT_EQ(readFile(dir.file("2025-03-16.txt")), "March 16 2025\n1\tDuke\t25-3\t20\t1\n");
+  EXPECT_FALSE(std::ifstream(dir.file("2025-03-16.md")).is_open());
 }
 
 }  // namespace

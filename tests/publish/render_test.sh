@@ -72,6 +72,68 @@ assert "default-src 'none'" in dom and not re.findall(r'\b(?:src|href)\s*=|url\(
 print("analysis page rendered: 5 ballots of 25 places")
 PY
 
+# A season of 20 weeks across a new year, published as a week and as a season, measured in
+# Chromium at a desktop's width and a phone's: no two date labels under the chart overlap and
+# its text is at least 11 CSS px. (The measuring script runs in a copy of each page without
+# its policy; the pages themselves run none.)
+python3 - "$work" <<'PY'
+import datetime, random, sys
+work = sys.argv[1]
+teams = [line.split("\t")[1] for line in open("examples/week12.txt", encoding="utf-8").read().splitlines()[1:]]
+rng = random.Random(20)
+day = datetime.date(2024, 11, 10)
+for week in range(20):
+    votes = sorted(((rng.randint(100, 1600), name) for name in teams), reverse=True)
+    with open(f"{work}/s{week:02d}.txt", "w", encoding="utf-8") as out:
+        out.write(f"{day.strftime('%B')} {day.day} {day.year}\n")
+        for position, (points, name) in enumerate(votes, 1):
+            out.write(f"{position}\t{name}\t10-5\t{points}\t-\n")
+    day += datetime.timedelta(days=7)
+PY
+"$exe" --publish html "$work"/s??.txt --output "$work/w20.html"
+"$exe" --season html "$work"/s??.txt --output "$work/season20.html"
+for page in w20 season20; do
+  python3 - "$work/$page.html" "$work/$page-measure.html" <<'PY'
+import re, sys
+page = open(sys.argv[1], encoding="utf-8").read()
+page = re.sub(r'<meta http-equiv="Content-Security-Policy"[^>]*>', "", page)
+measure = """<script>
+const svg = document.querySelector("svg");
+const scale = svg.getBoundingClientRect().width / svg.viewBox.baseVal.width;
+const boxes = [...document.querySelectorAll("text.date")].map(t => t.getBoundingClientRect());
+const sizes = [...svg.querySelectorAll("text")].map(t => parseFloat(getComputedStyle(t).fontSize));
+let overlaps = 0;
+for (let i = 1; i < boxes.length; ++i) if (boxes[i].left < boxes[i - 1].right) ++overlaps;
+const result = document.createElement("pre");
+result.id = "measure";
+result.textContent = [boxes.length, overlaps, (Math.min(...sizes) * scale).toFixed(2)].join(" ");
+document.body.append(result);
+</script>"""
+open(sys.argv[2], "w", encoding="utf-8").write(page.replace("</body>", measure + "</body>"))
+PY
+  for width in 1280 390; do
+    "${browser[@]}" --window-size=$width,900 --virtual-time-budget=2000 --dump-dom \
+      "file://$work/$page-measure.html" 2>/dev/null | grep -o '<pre id="measure">[^<]*' |
+      sed 's/.*>//' > "$work/measure.txt"
+    read -r labels overlaps size < "$work/measure.txt"
+    echo "$page at $width px: $labels date labels, $overlaps overlapping, text $size px"
+    [ "$labels" -ge 5 ] && [ "$overlaps" -eq 0 ] &&
+      awk -v s="$size" 'BEGIN { exit !(s >= 10.99) }' ||
+      { echo "the chart of $page does not read at $width px"; exit 1; }
+  done
+done
+# The season page and the feed: every form at once, and the feed read by a feed parser.
+mkdir -p "$work/site"
+"$exe" --publish all "$work"/s??.txt --output-dir "$work/site" --feed https://poll.example/ \
+  > /dev/null
+/usr/bin/python3 - "$work/site/feed.xml" <<'PY'
+import sys, feedparser
+feed = feedparser.parse(sys.argv[1])
+assert not feed.bozo, feed.bozo_exception
+assert len(feed.entries) == 20 and feed.entries[0].link == "https://poll.example/2025-03-23.html"
+print(f"feed: {len(feed.entries)} entries, newest {feed.entries[0].title}")
+PY
+
 if [ -n "$shot" ]; then
   "${browser[@]}" --window-size=800,1800 --hide-scrollbars --screenshot="$shot" \
     "file://$work/week13.html" 2>/dev/null
