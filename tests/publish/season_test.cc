@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -71,6 +72,81 @@ TEST(SeasonTableTest, TheDataFormsCarryTheSameCells) {
                             "1, \"weeks_top5\": 2, \"weeks_top10\": 2, \"longest_run\": 1}"),
             std::string::npos)
       << json.str();
+}
+
+// A real season as the Associated Press published it, three weeks from December 21 2020 (typed
+// from the published polls): each week's ranks and each move cell by cell against the
+// published ranks and previous ranks of December 28 and January 4.
+TEST(SeasonTableTest, ARealSeasonAsItWasPublished) {
+  const std::string data = HOOPS_PUBLISH_DATA;
+  std::vector<Week> weeks;
+  std::vector<std::string> problems;
+  ASSERT_TRUE(readSeason(
+      {data + "/ap-2021-01-04.txt", data + "/ap-2020-12-21.txt", data + "/ap-2020-12-28.txt"},
+      weeks, problems));
+  const SeasonTable season = seasonTable(weeks, 25);
+  const auto teamNamed = [&](const std::string& name) -> const SeasonTeam* {
+    for (const SeasonTeam& team : season.teams) {
+      if (team.name == name) return &team;
+    }
+    return nullptr;
+  };
+  std::size_t cells = 0;
+  for (const auto& [week, published] : std::vector<std::pair<std::size_t, std::string>>{
+           {1, "ap-2020-12-28-published.txt"}, {2, "ap-2021-01-04-published.txt"}}) {
+    std::istringstream lines(readFile(data + "/" + published));
+    std::string line;
+    std::vector<int64_t> ranks;
+    std::vector<std::pair<std::string, std::string>> rows;  // name, previous rank
+    while (std::getline(lines, line)) {
+      std::istringstream fields(line);
+      std::string rank, name, points, previous;
+      std::getline(fields, rank, '\t');
+      std::getline(fields, name, '\t');
+      std::getline(fields, points, '\t');
+      std::getline(fields, previous, '\t');
+      ranks.push_back(std::stoll(rank));
+      rows.emplace_back(name, previous);
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      const SeasonTeam* team = teamNamed(rows[i].first);
+      ASSERT_NE(team, nullptr) << rows[i].first;
+      const SeasonCell& cell = team->weeks[week];
+      EXPECT_EQ(cell.rank, ranks[i]) << rows[i].first;
+      EXPECT_EQ(cell.tied, std::count(ranks.begin(), ranks.end(), ranks[i]) > 1) << rows[i].first;
+      if (rows[i].second == "-") {
+        EXPECT_TRUE(cell.isNew) << rows[i].first;
+      } else {
+        EXPECT_EQ(cell.move, std::stoll(rows[i].second) - ranks[i]) << rows[i].first;
+      }
+      ++cells;
+    }
+  }
+  EXPECT_EQ(cells, 50U);
+  // Three teams' milestones, worked out by hand from the three polls.
+  const struct {
+    const char* team;
+    std::vector<int64_t> milestones;  // weeks ranked, highest, its week, at 1, top 5, top 10, run
+    std::string cells;
+  } teams[] = {
+      {"Gonzaga", {3, 1, 0, 3, 3, 3, 3}, "1|1 \u2013|1 \u2013"},
+      {"Iowa", {3, 4, 0, 0, 2, 3, 3}, "4|10 \u25BC6|5 \u25B25"},
+      {"Minnesota", {2, 16, 2, 0, 0, 0, 2}, "RV|T-21 NEW|16 \u25B25"},
+  };
+  for (const auto& t : teams) {
+    const SeasonTeam* team = teamNamed(t.team);
+    ASSERT_NE(team, nullptr);
+    EXPECT_EQ((std::vector<int64_t>{team->weeksRanked, team->highest,
+                                    static_cast<int64_t>(team->highestWeek), team->weeksAtOne,
+                                    team->weeksTop5, team->weeksTop10, team->longestRun}),
+              t.milestones)
+        << t.team;
+    std::string shown;
+    for (std::size_t w = 0; w < team->weeks.size(); ++w) {
+      shown += (w == 0 ? "" : "|") + cellText(team->weeks[w], w == 0);
+    }
+    EXPECT_EQ(shown, t.cells) << t.team;
+  }
 }
 
 TEST(SeasonTableTest, TheExamplesSeasonInEveryForm) {
