@@ -18,6 +18,7 @@
 #include "system/file_streams.h"
 #include "system/file_system.h"
 #include "system/standard_streams.h"
+#include "system/user_file.h"
 
 // Runs `read` on a stream over the file at `path` ("-": standard input), opened as `cat` opens
 // it (a FIFO waits for its writer, a pipe is read to its end); true when it read the file
@@ -25,16 +26,10 @@
 template <typename Read>
 bool readInputFile(const std::string& path, std::ostream& err, Read read) {
   FileSystem& files = realFileSystem();
-  const bool standardInput = path == "-";
-  Descriptor file(files, standardInput ? -1 : files.openToReadAll(path));
-  const int fd = standardInput ? kStandardInput : file.fd();
-  int error = fd < 0 ? errno : 0;
+  const UserFile file(files, path);
+  int error = file.error();
   if (error == 0) {
-    const std::optional<FileSystem::Status> status = files.status(fd);
-    if (status && status->directory) error = EISDIR;
-  }
-  if (error == 0) {
-    FileReadBuffer buffer(files, fd);
+    FileReadBuffer buffer(files, file.fd());
     std::istream in(&buffer);
     if (read(in) && buffer.error() == 0) return true;
     error = buffer.error();

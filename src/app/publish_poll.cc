@@ -12,6 +12,7 @@
 #include "ballots/ballot_reader.h"
 #include "ballots/tally.h"
 #include "poll/date.h"
+#include "pollfile/read_season.h"
 #include "pollfile/save_poll.h"
 #include "publish/formats.h"
 #include "publish/season.h"

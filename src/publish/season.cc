@@ -1,97 +1,12 @@
-// A season's weeks read and ordered, and the newest one published: shared ranks and all.
+// The newest week of a season published: shared ranks and all.
 #include "publish/season.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <istream>
 #include <string_view>
 
-#include "poll/date.h"
-#include "poll/poll.h"
-#include "pollfile/poll_reader.h"
-#include "system/error_text.h"
-#include "system/file_streams.h"
-#include "system/standard_streams.h"
+#include "poll/week.h"
 
 namespace {
-
-void rank(Week& week);
-
-// Reads one week file into `week`; false, with `problems`, when it cannot be published.
-bool readWeek(const std::string& path, Week& week, std::vector<std::string>& problems,
-              FileSystem& files) {
-  const bool standardInput = path == "-";
-  Descriptor file(files, standardInput ? -1 : files.openToReadAll(path));
-  const int fd = standardInput ? kStandardInput : file.fd();
-  const std::optional<FileSystem::Status> status = fd < 0 ? std::nullopt : files.status(fd);
-  if (!status || status->directory) {
-    problems.push_back(path + ": " + errorText(!status ? errno : EISDIR));
-    return false;
-  }
-  FileReadBuffer buffer(files, fd);
-  std::istream in(&buffer);
-  Poll& poll = week.teams;
-  FindingTally tally;
-  std::pmr::vector<int32_t> lastWeeks(week.rows.get_allocator());
-  if (!readPollFile(in, poll, tally, &lastWeeks) || buffer.error() != 0) {
-    problems.push_back(path + ": " + errorText(buffer.error() != 0 ? buffer.error() : EIO));
-    return false;
-  }
-  if (tally.refuses()) {
-    for (const Finding& finding : tally.findings()) {
-      if (finding.refuses)
-        problems.push_back(path + ":" + std::to_string(finding.line) + ": " + finding.text());
-    }
-    return false;
-  }
-  week.file = path;
-  week.date = poll.date;
-  const std::optional<int64_t> day = dayNumber(week.date);
-  if (!day) {
-    problems.push_back(path + ":1: '" + week.date +
-                       "' is not a poll date, so its week is not known");
-    return false;
-  }
-  week.day = *day;
-  std::size_t i = 0;
-  week.rows.reserve(week.teams.teamCount());
-  for (const Team& team : week.teams.teams) {
-    week.rows.push_back({team.name, team.wins, team.losses, team.votes, lastWeeks[i++], 0});
-  }
-  rank(week);
-  return true;
-}
-
-// True when the rows of `week` stand by falling votes, as the program saves them.
-bool byFallingVotes(const Week& week) {
-  return std::is_sorted(week.rows.begin(), week.rows.end(),
-                        [](const Week::Row& a, const Week::Row& b) { return a.votes > b.votes; });
-}
-
-// Gives each row of `week` its shared rank (0 for a team without points): one more than the
-// teams with more points.
-void rank(Week& week) {
-  if (byFallingVotes(week)) {
-    // A saved week: each rank in one pass, a tie keeping the rank of its first team.
-    for (std::size_t i = 0; i < week.rows.size(); ++i) {
-      Week::Row& row = week.rows[i];
-      const bool tied = i > 0 && row.votes == week.rows[i - 1].votes;
-      row.rank = row.votes <= 0 ? 0 : tied ? week.rows[i - 1].rank : static_cast<int64_t>(i) + 1;
-    }
-    return;
-  }
-  std::pmr::vector<int32_t> points(week.rows.get_allocator());
-  for (const Week::Row& row : week.rows) {
-    if (row.votes > 0) points.push_back(row.votes);
-  }
-  std::sort(points.begin(), points.end(), std::greater<>());
-  for (Week::Row& row : week.rows) {
-    const auto higher =
-        std::lower_bound(points.begin(), points.end(), row.votes, std::greater<>()) -
-        points.begin();
-    row.rank = row.votes > 0 ? static_cast<int64_t>(higher) + 1 : 0;
-  }
-}
 
 // The teams of `week` ranked in the top `top`, by name.
 std::unordered_map<std::string_view, int64_t> rankedIn(const Week& week, int64_t top) {
@@ -103,42 +18,6 @@ std::unordered_map<std::string_view, int64_t> rankedIn(const Week& week, int64_t
 }
 
 }  // namespace
-
-void Week::add(std::string_view name, int32_t wins, int32_t losses, int32_t votes,
-               int32_t lastWeekColumn) {
-  Team& team = teams.teams.emplace_back();
-  team.name = name;
-  rows.push_back({team.name, wins, losses, votes, lastWeekColumn, 0});
-  rank(*this);
-}
-
-bool readSeason(const std::vector<std::string>& paths, std::vector<Week>& weeks,
-                std::vector<std::string>& problems, FileSystem& files) {
-  bool read = true;
-  std::vector<Week> given;
-  for (const std::string& path : paths) {
-    Week week;
-    if (readWeek(path, week, problems, files)) {
-      given.push_back(std::move(week));
-    } else {
-      read = false;
-    }
-  }
-  // Ordered by moving each week into its place (weeks are not assigned over each other).
-  std::vector<std::size_t> order(given.size());
-  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(),
-                   [&](std::size_t a, std::size_t b) { return given[a].day < given[b].day; });
-  for (const std::size_t i : order) weeks.push_back(std::move(given[i]));
-  for (std::size_t i = 1; i < weeks.size(); ++i) {
-    if (weeks[i].day == weeks[i - 1].day) {
-      problems.push_back(weeks[i].file + ": has the date " + weeks[i].date + ", as " +
-                         weeks[i - 1].file + " has; a season has one poll a date");
-      read = false;
-    }
-  }
-  return read && !weeks.empty();
-}
 
 std::vector<const PublishedTeam*> PublishedWeek::ranked() const {
   std::vector<const PublishedTeam*> chosen;

@@ -1,4 +1,4 @@
-// The weeks of a season as their poll files have them, and the standings published of one.
+// The standings published of the newest week of a season.
 #ifndef HOOPS_PUBLISH_SEASON_H_
 #define HOOPS_PUBLISH_SEASON_H_
 
@@ -11,43 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "poll/poll.h"
 #include "poll/poll_memory.h"
-#include "system/file_system.h"
-
-// One week of a season, as its file has it. The teams live in the week's own poll (whose
-// memory a week keeps when it is moved); rows view them. A week is moved whole into a place, never
-// assigned over another: its rows' memory is its poll's.
-struct Week {
-  Week() = default;
-  Week(Week&&) noexcept = default;
-  Week& operator=(Week&&) = delete;
-
-  struct Row {
-    std::string_view name;
-    int32_t wins = 0;
-    int32_t losses = 0;
-    int32_t votes = 0;
-    int32_t lastWeekColumn = -1;  // what its last-week column says; -1 for '-'
-    int64_t rank = 0;             // shared: one more than the teams with more points; 0 without
-  };
-  std::string file;
-  std::string date;  // as written on its first line
-  int64_t day = 0;   // the date as a day count, for order
-  Poll teams;
-  std::pmr::vector<Row> rows{teams.teams.get_allocator()};  // in file order, in its memory
-
-  // Adds a team at the end (and ranks the week again).
-  void add(std::string_view name, int32_t wins, int32_t losses, int32_t votes,
-           int32_t lastWeekColumn);
-};
-
-// Reads the poll files `paths` ("-": standard input) as a load reads them, without moving their
-// dates on, and orders them by date, oldest first. False, with a line for each in `problems`,
-// when a file cannot be read or is refused as a load refuses it, when its first line is not a
-// poll date, or when two files have one date.
-bool readSeason(const std::vector<std::string>& paths, std::vector<Week>& weeks,
-                std::vector<std::string>& problems, FileSystem& files = realFileSystem());
+#include "poll/week.h"
 
 // One team of the published week. Names are views into the weeks it was published from.
 struct PublishedTeam {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "make_week.h"
+#include "pollfile/read_season.h"
 #include "publish/formats.h"
 #include "publish/season.h"
 #include "temp_dir.h"

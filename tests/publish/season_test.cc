@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "make_week.h"
+#include "pollfile/read_season.h"
 #include "temp_dir.h"
 #include "test_paths.h"
 

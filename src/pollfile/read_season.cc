@@ -1,0 +1,88 @@
+// A season's week files read as a load reads them, without moving their dates on, and ordered.
+#include "pollfile/read_season.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <istream>
+#include <optional>
+#include <string>
+
+#include "poll/date.h"
+#include "pollfile/poll_reader.h"
+#include "system/error_text.h"
+#include "system/file_streams.h"
+#include "system/user_file.h"
+
+namespace {
+
+// Reads one week file into `week`; false, with `problems`, when it cannot be published.
+bool readWeek(const std::string& path, Week& week, std::vector<std::string>& problems,
+              FileSystem& files) {
+  const UserFile file(files, path);
+  if (file.error() != 0) {
+    problems.push_back(path + ": " + errorText(file.error()));
+    return false;
+  }
+  FileReadBuffer buffer(files, file.fd());
+  std::istream in(&buffer);
+  Poll& poll = week.teams;
+  FindingTally tally;
+  std::pmr::vector<int32_t> lastWeeks(week.rows.get_allocator());
+  if (!readPollFile(in, poll, tally, &lastWeeks) || buffer.error() != 0) {
+    problems.push_back(path + ": " + errorText(buffer.error() != 0 ? buffer.error() : EIO));
+    return false;
+  }
+  if (tally.refuses()) {
+    for (const Finding& finding : tally.findings()) {
+      if (finding.refuses)
+        problems.push_back(path + ":" + std::to_string(finding.line) + ": " + finding.text());
+    }
+    return false;
+  }
+  week.file = path;
+  week.date = poll.date;
+  const std::optional<int64_t> day = dayNumber(week.date);
+  if (!day) {
+    problems.push_back(path + ":1: '" + week.date +
+                       "' is not a poll date, so its week is not known");
+    return false;
+  }
+  week.day = *day;
+  std::size_t i = 0;
+  week.rows.reserve(week.teams.teamCount());
+  for (const Team& team : week.teams.teams) {
+    week.rows.push_back({team.name, team.wins, team.losses, team.votes, lastWeeks[i++], 0});
+  }
+  rankWeek(week);
+  return true;
+}
+
+}  // namespace
+
+bool readSeason(const std::vector<std::string>& paths, std::vector<Week>& weeks,
+                std::vector<std::string>& problems, FileSystem& files) {
+  bool read = true;
+  std::vector<Week> given;
+  for (const std::string& path : paths) {
+    Week week;
+    if (readWeek(path, week, problems, files)) {
+      given.push_back(std::move(week));
+    } else {
+      read = false;
+    }
+  }
+  // Ordered by moving each week into its place (weeks are not assigned over each other).
+  std::vector<std::size_t> order(given.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t a, std::size_t b) { return given[a].day < given[b].day; });
+  for (const std::size_t i : order) weeks.push_back(std::move(given[i]));
+  for (std::size_t i = 1; i < weeks.size(); ++i) {
+    if (weeks[i].day == weeks[i - 1].day) {
+      problems.push_back(weeks[i].file + ": has the date " + weeks[i].date + ", as " +
+                         weeks[i - 1].file + " has; a season has one poll a date");
+      read = false;
+    }
+  }
+  return read && !weeks.empty();
+}
