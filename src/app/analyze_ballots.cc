@@ -5,7 +5,7 @@
 #include "analysis/ballot_analysis.h"
 #include "app/mode_support.h"
 #include "poll/date.h"
-#include "pollfile/save_poll.h"
+#include "system/save_file.h"
 
 namespace {
 
@@ -31,7 +31,8 @@ int analyze(const AnalyzeRequest& request, std::ostream& out, std::ostream& err)
       writeAnalysis(file, analysis, request.format, date, notes);
       return static_cast<bool>(file);
     };
-    if (!saveFile(*request.output, write, &reason, &notes)) {
+    if (!saveFile(*request.output, write, {"the new analysis", "what the file held before"},
+                  &reason, &notes)) {
       err << "hoops-ranking: cannot save '" << *request.output << "': " << reason << '\n';
       return 2;
     }

@@ -13,10 +13,10 @@
 #include "ballots/tally.h"
 #include "poll/date.h"
 #include "pollfile/read_season.h"
-#include "pollfile/save_poll.h"
 #include "publish/formats.h"
 #include "publish/season.h"
 #include "publish/season_table.h"
+#include "system/save_file.h"
 
 namespace {
 
@@ -88,7 +88,9 @@ bool saveForm(const std::string& path, const std::function<void(std::ostream&)>&
     write(file);
     return static_cast<bool>(file);
   };
-  if (saveFile(path, writeAll, &reason, &notes)) return true;
+  if (saveFile(path, writeAll, {"the new form", "what the file held before"}, &reason, &notes)) {
+    return true;
+  }
   err << "hoops-ranking: cannot save '" << path << "': " << reason << '\n';
   return false;
 }

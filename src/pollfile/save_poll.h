@@ -9,6 +9,7 @@
 
 #include "poll/poll.h"
 #include "system/file_system.h"
+#include "system/save_file.h"
 
 // Saves `poll` as the poll file at `path` and returns true only when the whole file is written
 // and durable; otherwise `reason` (when given) says why, in a few words. `notes` (when given)
@@ -25,11 +26,5 @@
 // may already hold the new poll.
 bool savePoll(const Poll& poll, const std::string& path, std::string* reason = nullptr,
               std::vector<std::string>* notes = nullptr, FileSystem& files = realFileSystem());
-
-// Saves what `write` writes to the stream it is given (false when it could not write it all)
-// as the file at `path`, as savePoll saves a poll: a published week, say.
-bool saveFile(const std::string& path, const std::function<bool(std::ostream&)>& write,
-              std::string* reason = nullptr, std::vector<std::string>* notes = nullptr,
-              FileSystem& files = realFileSystem());
 
 #endif  // HOOPS_POLLFILE_SAVE_POLL_H_

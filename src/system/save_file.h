@@ -1,0 +1,37 @@
+// The careful save of any document the program writes: replaced whole or not at all.
+#ifndef HOOPS_SYSTEM_SAVE_FILE_H_
+#define HOOPS_SYSTEM_SAVE_FILE_H_
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "system/file_system.h"
+
+// What a save's words call the document it writes, and what the file held before.
+struct SaveWords {
+  std::string_view now = "the new file";
+  std::string_view before = "what the file held before";
+};
+
+// Saves what `write` writes to the stream it is given (false when it could not write it all)
+// as the file at `path`, and returns true only when the whole file is written and durable;
+// otherwise `reason` (when given) says why, in a few words. `notes` (when given) gets a line
+// for each thing the operator should know of a save that succeeded: a folder whose names could
+// not be synced, other names of the file that keep what it held, an owner or group that could
+// not be kept (and keeps its rights through the access list), attributes of the system's own
+// that were not kept. `words` name the document in them.
+//
+// The path is opened once, as the shell's `>` resolves it (system/file_replacement.h): a
+// regular file is replaced whole or not at all by a new file with everything the old one had,
+// a device, FIFO or terminal is written in place, and a file the program already writes to (its
+// standard output, in any spelling) is written through that descriptor, after what went there
+// before. A failed sync of the folder after the rename is a failure whose reason says the file
+// may already hold the new document.
+bool saveFile(const std::string& path, const std::function<bool(std::ostream&)>& write,
+              const SaveWords& words, std::string* reason = nullptr,
+              std::vector<std::string>* notes = nullptr, FileSystem& files = realFileSystem());
+
+#endif  // HOOPS_SYSTEM_SAVE_FILE_H_
