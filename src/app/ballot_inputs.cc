@@ -37,7 +37,10 @@ int countBallots(const BallotInputs& inputs, bool keep, Poll& last, std::optiona
   std::vector<RosterTeam> roster;
   if (!readRosterFile(inputs.roster, roster, problems, err)) return 2;
   KnownTeams known;
-  if (inputs.roster) known = {&roster, *inputs.roster, nullptr, "", {}};
+  if (inputs.roster) {
+    known.roster = &roster;
+    known.rosterFile = *inputs.roster;
+  }
   if (inputs.records) {
     known.records = &records;
     known.recordsFile = *inputs.records;

@@ -6,11 +6,11 @@
 #include <functional>
 #include <istream>
 #include <string_view>
-#include <unordered_set>
 
 #include "app/mode_support.h"
 #include "ballots/ballot_reader.h"
 #include "ballots/tally.h"
+#include "ballots/week_check.h"
 #include "poll/date.h"
 #include "pollfile/read_season.h"
 #include "publish/formats.h"
@@ -26,46 +26,26 @@ std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(const Publis
                                                                     const Week& week,
                                                                     std::ostream& err,
                                                                     int& status) {
-  Poll weekTeams;
-  for (const Week::Row& row : week.rows) {
-    Team& team = weekTeams.teams.emplace_back();
-    team.name = row.name;
-  }
   ProblemList problems;
   std::vector<RosterTeam> roster;
   if (!readRosterFile(request.roster, roster, problems, err)) {
     status = 2;
     return std::nullopt;
   }
+  // The known teams are the week's own, and the roster's spellings of them.
   KnownTeams known;
-  if (request.roster) known = {&roster, *request.roster, nullptr, "", {}};
-  Tally tally(weekTeams, known, problems);
+  if (request.roster) {
+    known.roster = &roster;
+    known.rosterFile = *request.roster;
+  }
+  for (const Week::Row& row : week.rows) known.teams.push_back(row.name);
+  Tally tally(Poll(), known, problems);
   if (!countBallotFiles(request.ballots, tally, problems, err)) {
     status = 2;
     return std::nullopt;
   }
   // The ballots' points must be the week's votes, team by team.
-  const std::unordered_map<std::string, int64_t> points = tally.points();
-  std::vector<std::string> differ;
-  for (const Week::Row& row : week.rows) {
-    const std::string name(row.name);
-    const auto counted = points.find(name);
-    const int64_t ballots = counted == points.end() ? 0 : counted->second;
-    if (ballots != row.votes) {
-      differ.push_back(name + " (the ballots give " + std::to_string(ballots) + ", the week " +
-                       std::to_string(row.votes) + ")");
-    }
-  }
-  // A roster's team that the week does not have.
-  std::unordered_set<std::string_view> inWeek;
-  for (const Week::Row& row : week.rows) inWeek.insert(row.name);
-  for (const auto& [name, given] : points) {
-    if (inWeek.count(name) == 0) {
-      differ.push_back(name + " (the ballots give " + std::to_string(given) +
-                       ", the week has no such team)");
-    }
-  }
-  std::sort(differ.begin(), differ.end());
+  const std::vector<std::string> differ = ballotsAgainstWeek(tally.points(), week);
   tellProblems(err, problems);
   if (problems.empty() && !differ.empty()) {
     err << "hoops-ranking: the ballots are not the week's votes; publish the week the ballots "

@@ -39,6 +39,9 @@ Tally::Tally(const Poll& last, const KnownTeams& known, ProblemList& problems) {
     entry.wins = team.wins;
     entry.losses = team.losses;
   }
+  for (const std::string_view name : known.teams) {
+    if (!names_.named(name)) know(std::string(name), -1);
+  }
   if (known.roster != nullptr) learnRoster(*known.roster, known.rosterFile, problems);
   if (known.records != nullptr) {
     for (const TeamRecord& record : *known.records) {

@@ -24,13 +24,15 @@ struct TeamRecord {
 };
 
 // The teams a week's ballots may name besides last week's: the roster's (with their other
-// spellings), the records', and teams entering the poll this week, named on the command line.
+// spellings), the records', teams entering the poll this week, named on the command line, and
+// any others the caller knows (a published week's teams, say).
 struct KnownTeams {
   const std::vector<RosterTeam>* roster = nullptr;
   std::string rosterFile;
   const std::vector<TeamRecord>* records = nullptr;
   std::string recordsFile;
   std::vector<std::string> newTeams;
+  std::vector<std::string_view> teams;  // known before the others, as last week's are
 };
 
 // The ballots counted, kept for a look at each one (Tally::keepBallots).

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "ballots/week_check.h"
+#include "pollfile/poll_reader.h"
 #include "tally_of.h"
 #include "test_paths.h"
 
@@ -158,3 +162,82 @@ TEST(TallyTest, TheFirstRowsSeparatorHoldsForTheFile) {
   EXPECT_EQ(outcome.week,
             "March 9 2025\n1\tDuke\t23-3\t4\t2\n2\tGonzaga\t24-2\t1\t1\n3\tHouston\t22-3\t1\t3\n");
 }
+
+namespace {
+
+// Each limit holds at its value and refuses one past it.
+TEST(TallyTest, LimitsHoldAtTheirValueAndRefuseOnePast) {
+  std::vector<std::string> teams;
+  for (int team = 1; team <= 1001; ++team) teams.push_back("T" + std::to_string(team));
+  const auto row = [&](std::size_t places) {
+    std::string text = "Ann";
+    for (std::size_t place = 0; place < places; ++place) text += "," + teams[place];
+    return text + "\n";
+  };
+  const auto list = [&](std::size_t places) {
+    std::string text;
+    for (std::size_t place = 0; place < places; ++place) text += teams[place] + "\n";
+    return text;
+  };
+  const Known known{std::nullopt, std::nullopt, teams};
+  EXPECT_EQ(tallyOf(kLast, {{"a.csv", row(1000)}}, known).problems, "");
+  EXPECT_EQ(tallyOf(kLast, {{"a.csv", row(1001)}}, known).problems,
+            "a.csv:1: a ballot of more than 1,000 places\n");
+  EXPECT_EQ(tallyOf(kLast, {{"Ann.txt", list(1000)}}, known).problems, "");
+  EXPECT_EQ(tallyOf(kLast, {{"Ann.txt", list(1001)}}, known).problems,
+            "Ann.txt:1001: more than 1,000 teams in a one-ballot list\n");
+  for (const std::size_t found : {ProblemList::kKept, ProblemList::kKept + 1}) {
+    ProblemList problems;
+    for (std::size_t i = 0; i < found; ++i) problems.push_back({"a.csv", i + 1, "x"});
+    EXPECT_EQ(problems.size(), found);
+    EXPECT_EQ(problems.notKept(), found - ProblemList::kKept);
+    EXPECT_EQ(std::distance(problems.begin(), problems.end()),
+              static_cast<std::ptrdiff_t>(ProblemList::kKept));
+  }
+}
+
+// An empty place where tabs separate is a place, never a blank to skip; new teams with equal
+// points stand by name; first places are counted team by team.
+TEST(TallyTest, EmptyTabPlacesNewTeamsTiedAndFirstPlaces) {
+  EXPECT_EQ(tallyOf(kLast, {{"a.tsv", "Ann\tDuke\t\tGonzaga\n"}}).problems,
+            "a.tsv:1: place 2 is empty\n");
+  const Outcome tied = tallyOf(kLast, {{"a.csv", "Ann,Duke,Zeta\nBob,Duke,Alpha\n"}},
+                               {std::nullopt, std::nullopt, {"Zeta", "Alpha"}});
+  EXPECT_EQ(tied.week,
+            "March 9 2025\n1\tDuke\t23-3\t4\t2\n2\tAlpha\t0-0\t1\t-\n3\tZeta\t0-0\t1\t-\n");
+  std::istringstream last(kLast);
+  Poll lastWeek;
+  FindingTally findings;
+  ASSERT_TRUE(readPollFile(last, lastWeek, findings));
+  ProblemList problems;
+  Tally tally(lastWeek, {}, problems);
+  std::vector<std::string> notes;
+  std::istringstream in("Ann,Duke,Gonzaga\nBob,Duke,Gonzaga\nCy,Gonzaga,Duke\n");
+  readBallots(
+      in, "a.csv", "a", [&](const Ballot& ballot) { tally.count("a.csv", ballot, problems); },
+      problems, notes);
+  EXPECT_TRUE(problems.empty());
+  EXPECT_EQ(tally.firstPlaces(),
+            (std::unordered_map<std::string, int64_t>{{"Duke", 2}, {"Gonzaga", 1}}));
+  EXPECT_EQ(tally.points(),
+            (std::unordered_map<std::string, int64_t>{{"Duke", 5}, {"Gonzaga", 4}}));
+}
+
+TEST(TallyTest, BallotsAgainstTheWeekTeamByTeam) {
+  Week week;
+  week.add("Duke", 1, 1, 5, -1);
+  week.add("Gonzaga", 1, 1, 4, -1);
+  const struct {
+    std::unordered_map<std::string, int64_t> points;
+    std::vector<std::string> differ;
+  } cases[] = {
+      {{{"Duke", 5}, {"Gonzaga", 4}}, {}},
+      {{{"Duke", 4}, {"Gonzaga", 4}}, {"Duke (the ballots give 4, the week 5)"}},
+      {{{"Duke", 5}}, {"Gonzaga (the ballots give 0, the week 4)"}},
+      {{{"Duke", 5}, {"Gonzaga", 4}, {"Kansas", 1}},
+       {"Kansas (the ballots give 1, the week has no such team)"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ballotsAgainstWeek(c.points, week), c.differ);
+}
+
+}  // namespace

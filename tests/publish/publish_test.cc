@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "csv/csv_reader.h"
 #include "make_week.h"
 #include "pollfile/read_season.h"
 #include "publish/formats.h"
 #include "publish/season.h"
+#include "strict_json.h"
 #include "temp_dir.h"
 #include "test_paths.h"
 
@@ -204,6 +206,38 @@ TEST(PublishTest, TheExamplesSeasonInEveryFormat) {
     std::vector<std::string> notes;
     writePublished(out, published, format, notes);
     EXPECT_EQ(out.str(), readFile(std::string(HOOPS_GOLDEN) + "/" + golden)) << golden;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Every byte in a name: the JSON stays valid to a strict parser, and the CSV reads back field
+// by field as the name it was given.
+TEST(PublishTest, EveryByteInANameKeepsTheJsonValidAndTheCsvReadable) {
+  // The checker itself refuses what a strict parser refuses.
+  for (const char* invalid :
+       {"\"a\x01\"", "\"\xFF\"", "\"\xED\xA0\x80\"", "{\"a\": 1,}", "[\"\\x\"]", "01"}) {
+    EXPECT_FALSE(StrictJson::valid(invalid)) << invalid;
+  }
+  for (int byte = 0; byte < 256; ++byte) {
+    const std::string name = std::string("A") + static_cast<char>(byte) + "Z";
+    std::vector<Week> weeks;
+    weeks.push_back(week("March 9 2025", 8, {{name, 10}}));
+    const PublishedWeek published = publishWeek(weeks, 1, nullptr);
+    std::ostringstream json, csv;
+    std::vector<std::string> notes;
+    writePublished(json, published, Format::kJson, notes);
+    writePublished(csv, published, Format::kCsv, notes);
+    EXPECT_TRUE(StrictJson::valid(json.str())) << byte << "\n" << json.str();
+    std::istringstream in(csv.str());
+    CsvReader reader(in);
+    std::vector<std::string_view> fields;
+    ASSERT_TRUE(reader.next(fields));
+    ASSERT_TRUE(reader.next(fields)) << byte;
+    ASSERT_EQ(fields.size(), 8U) << byte;
+    EXPECT_EQ(fields[1], name) << byte;
   }
 }
 
