@@ -18,6 +18,9 @@
 #include "pollfile/poll_reader.h"
 #include "pollfile/poll_writer.h"
 
+// The program's own names, in this file that drives them.
+using namespace hoops;  // NOLINT(google-build-using-namespace)
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

@@ -16,6 +16,9 @@
 #include "pollfile/poll_reader.h"
 #include "pollfile/poll_writer.h"
 
+// The program's own names, in this file that drives them.
+using namespace hoops;  // NOLINT(google-build-using-namespace)
+
 namespace {
 
 // `fields` as one CSV record, every field in quotes.

@@ -10,6 +10,9 @@
 
 #include "poll/date.h"
 
+// The program's own names, in this file that drives them.
+using namespace hoops;  // NOLINT(google-build-using-namespace)
+
 namespace {
 
 bool isNumber(std::string_view text) {

@@ -10,6 +10,9 @@
 
 #include "console/number_prompt.h"
 
+// The program's own names, in this file that drives them.
+using namespace hoops;  // NOLINT(google-build-using-namespace)
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 8) return 0;
   int32_t min;

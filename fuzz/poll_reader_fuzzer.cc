@@ -10,6 +10,9 @@
 
 #include "pollfile/poll_reader.h"
 
+// The program's own names, in this file that drives them.
+using namespace hoops;  // NOLINT(google-build-using-namespace)
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   Poll poll;

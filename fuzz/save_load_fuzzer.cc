@@ -17,6 +17,9 @@
 #include "system/failing_file_system.h"
 #include "system/memory_file_system.h"
 
+// The program's own names, in this file that drives them.
+using namespace hoops;  // NOLINT(google-build-using-namespace)
+
 namespace {
 
 // Reads a little-endian count from the input, limited to 0..2147483647.

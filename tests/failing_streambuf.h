@@ -7,6 +7,8 @@
 #include <streambuf>
 #include <string>
 
+namespace hoops {
+
 // Reads `input` one block at a time, and keeps what is written, in blocks of `block` bytes.
 // The `failAt`-th block read or written (counting from 1) fails: a read throws, which the
 // stream records as an error, and a write is refused. Every later one fails as well.
@@ -49,5 +51,7 @@ class FailingStreambuf : public std::streambuf {
   int blocks_ = 0;
   std::size_t block_;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_TESTS_FAILING_STREAMBUF_H_

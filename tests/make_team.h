@@ -9,6 +9,8 @@
 #include "poll/date.h"
 #include "poll/team.h"
 
+namespace hoops {
+
 inline Team team(const std::string& name, int wins, int losses, int votes, int lastWeek) {
   Team t;
   t.name = name;
@@ -23,5 +25,7 @@ inline Team team(const std::string& name, int wins, int losses, int votes, int l
 inline void setDate(PollDate& date, std::string_view text) {
   *std::copy(text.begin(), text.begin() + std::min(text.size(), kMaxPollDateLength), date) = '\0';
 }
+
+}  // namespace hoops
 
 #endif  // HOOPS_TESTS_MAKE_TEAM_H_

@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace hoops {
+
 // A fresh directory under the system temporary directory, removed with everything in it
 // when the object goes.
 class TempDir {
@@ -43,5 +45,7 @@ inline std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+}  // namespace hoops
 
 #endif  // HOOPS_TESTS_TEMP_DIR_H_

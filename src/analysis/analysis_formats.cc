@@ -7,6 +7,8 @@
 
 #include "publish/escape.h"
 
+namespace hoops {
+
 namespace analysis_words {
 
 std::string ordinal(int64_t number) {
@@ -213,3 +215,5 @@ void writeAnalysis(std::ostream& out, const BallotAnalysis& analysis, AnalysisFo
       break;
   }
 }
+
+}  // namespace hoops

@@ -10,6 +10,8 @@
 
 #include "analysis/ballot_analysis.h"
 
+namespace hoops {
+
 enum class AnalysisFormat {
   kText,  // the ballots by score with their far picks in words, the split teams, the singles
   kCsv,   // a row per ballot and pick, for a spreadsheet to pivot
@@ -40,5 +42,7 @@ std::vector<std::size_t> byScore(const BallotAnalysis& analysis);
 // The teams with the widest spread, at most `most`, widest first (then by rank and name).
 std::vector<uint32_t> mostSplit(const BallotAnalysis& analysis, std::size_t most);
 }  // namespace analysis_words
+
+}  // namespace hoops
 
 #endif  // HOOPS_ANALYSIS_ANALYSIS_FORMATS_H_

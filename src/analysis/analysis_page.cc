@@ -5,6 +5,8 @@
 #include "analysis/analysis_formats.h"
 #include "publish/escape.h"
 
+namespace hoops {
+
 namespace {
 
 using analysis_words::decimal;
@@ -84,3 +86,5 @@ void writeAnalysisPage(std::ostream& out, const BallotAnalysis& analysis, std::s
   out << "</tbody>\n</table>\n";
   writePageEnd(out);
 }
+
+}  // namespace hoops

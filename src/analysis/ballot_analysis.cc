@@ -5,6 +5,8 @@
 #include <cmath>
 #include <utility>
 
+namespace hoops {
+
 int64_t hundredths(double value) {
   return std::llround(value * 100);
 }
@@ -87,3 +89,5 @@ BallotMeasures BallotAnalysis::measure(std::size_t ballot) const {
   }
   return measures;
 }
+
+}  // namespace hoops

@@ -8,6 +8,8 @@
 
 #include "ballots/tally.h"
 
+namespace hoops {
+
 // A pick's distance from the consensus, |z| at least this, makes it far.
 inline constexpr double kFar = 2.0;
 
@@ -71,5 +73,7 @@ class BallotAnalysis {
 
 // `value` rounded to two decimals, as hundredths: the same on every platform.
 int64_t hundredths(double value);
+
+}  // namespace hoops
 
 #endif  // HOOPS_ANALYSIS_BALLOT_ANALYSIS_H_

@@ -7,6 +7,8 @@
 #include "poll/date.h"
 #include "system/save_file.h"
 
+namespace hoops {
+
 namespace {
 
 int analyze(const AnalyzeRequest& request, std::ostream& out, std::ostream& err) {
@@ -46,3 +48,5 @@ int analyze(const AnalyzeRequest& request, std::ostream& out, std::ostream& err)
 int analyzeBallots(const AnalyzeRequest& request, std::ostream& out, std::ostream& err) {
   return runMode("analyze", out, err, [&] { return analyze(request, out, err); });
 }
+
+}  // namespace hoops

@@ -9,6 +9,8 @@
 #include "analysis/analysis_formats.h"
 #include "app/ballot_inputs.h"
 
+namespace hoops {
+
 struct AnalyzeRequest {
   AnalysisFormat format = AnalysisFormat::kText;
   BallotInputs inputs;
@@ -20,5 +22,7 @@ struct AnalyzeRequest {
 // against the consensus (analysis/ballot_analysis.h) in the request's format to `out` or
 // through the save to the output file (status 2 when it cannot be saved); 0 otherwise.
 int analyzeBallots(const AnalyzeRequest& request, std::ostream& out, std::ostream& err);
+
+}  // namespace hoops
 
 #endif  // HOOPS_APP_ANALYZE_BALLOTS_H_

@@ -5,6 +5,8 @@
 #include <array>
 #include <string_view>
 
+namespace hoops {
+
 namespace {
 
 using Mode = CommandLine::Mode;
@@ -236,3 +238,5 @@ std::variant<CommandLine, ArgumentError> parseArguments(int count, const char* c
   }
   return line;
 }
+
+}  // namespace hoops

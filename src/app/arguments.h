@@ -11,6 +11,8 @@
 #include "analysis/analysis_formats.h"
 #include "publish/formats.h"
 
+namespace hoops {
+
 // What the command line asks for, checked: a mode that runs has every file it needs, and holds
 // only the options it takes.
 struct CommandLine {
@@ -45,5 +47,7 @@ struct ArgumentError {
 // without a mode, a missing file list, a format or top that is not one) is an ArgumentError
 // naming the first one found.
 std::variant<CommandLine, ArgumentError> parseArguments(int count, const char* const* arguments);
+
+}  // namespace hoops
 
 #endif  // HOOPS_APP_ARGUMENTS_H_

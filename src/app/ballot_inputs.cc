@@ -5,6 +5,8 @@
 #include "ballots/records.h"
 #include "pollfile/load_poll.h"
 
+namespace hoops {
+
 std::vector<std::string> inputFiles(const BallotInputs& inputs) {
   std::vector<std::string> files = inputs.ballots;
   files.push_back(inputs.last);
@@ -59,3 +61,5 @@ int countBallots(const BallotInputs& inputs, bool keep, Poll& last, std::optiona
       << (problems.size() == 1 ? " problem" : " problems") << " in the ballots\n";
   return 1;
 }
+
+}  // namespace hoops

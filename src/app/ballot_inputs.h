@@ -11,6 +11,8 @@
 #include "ballots/tally.h"
 #include "poll/poll.h"
 
+namespace hoops {
+
 struct BallotInputs {
   std::string last;                    // last week's poll file
   std::vector<std::string> ballots;    // ballot files ("-": standard input)
@@ -28,5 +30,7 @@ std::vector<std::string> inputFiles(const BallotInputs& inputs);
 // the status is returned: 1 for problems in the files, 2 for a file that cannot be read.
 int countBallots(const BallotInputs& inputs, bool keep, Poll& last, std::optional<Tally>& tally,
                  std::ostream& err);
+
+}  // namespace hoops
 
 #endif  // HOOPS_APP_BALLOT_INPUTS_H_

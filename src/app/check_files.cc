@@ -9,6 +9,8 @@
 #include "pollfile/load_poll.h"
 #include "system/standard_streams.h"
 
+namespace hoops {
+
 namespace {
 
 // Checks one file ("-": standard input, named as grep and diff name it); the status it gives,
@@ -55,3 +57,5 @@ int checkPollFiles(const std::vector<std::string>& paths, std::ostream& out, std
   out.flush();
   return status;
 }
+
+}  // namespace hoops

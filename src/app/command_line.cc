@@ -12,6 +12,8 @@
 #include "app/publish_poll.h"
 #include "app/tally_ballots.h"
 
+namespace hoops {
+
 namespace {
 
 constexpr std::string_view kUsage =
@@ -165,3 +167,5 @@ std::optional<int> answerArguments(int count, const char* const* arguments, std:
   }
   return 2;
 }
+
+}  // namespace hoops

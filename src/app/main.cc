@@ -13,6 +13,7 @@
 #include "system/standard_streams.h"
 #include "system/terminal.h"
 
+namespace hoops {
 namespace {
 
 constexpr const char* kOutOfMemory = "hoops-ranking: out of memory\n";
@@ -80,15 +81,16 @@ int run(int argc, char** argv) {
 }
 
 }  // namespace
+}  // namespace hoops
 
 int main(int argc, char** argv) {
   // Out of memory where no option or mode can abandon what it was doing (before the first
   // prompt, say), the run ends with the same words and status as a mode that runs out.
-  endWithoutMemoryAs(kOutOfMemory);
+  hoops::endWithoutMemoryAs(hoops::kOutOfMemory);
   try {
-    return run(argc, argv);
+    return hoops::run(argc, argv);
   } catch (const std::bad_alloc&) {
-    writeLastWords(kOutOfMemory);
+    hoops::writeLastWords(hoops::kOutOfMemory);
     return 2;
   }
 }

@@ -21,6 +21,8 @@
 #include "pollfile/save_poll.h"
 #include "system/clock.h"
 
+namespace hoops {
+
 namespace {
 
 enum Option : int32_t {
@@ -254,3 +256,5 @@ class MainMenu {
 void runMainMenu(std::istream& in, std::ostream& out, std::ostream& err, bool terminal) {
   MainMenu(in, out, err, terminal).run();
 }
+
+}  // namespace hoops

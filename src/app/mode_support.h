@@ -20,6 +20,8 @@
 #include "system/standard_streams.h"
 #include "system/user_file.h"
 
+namespace hoops {
+
 // Runs `read` on a stream over the file at `path` ("-": standard input), opened as `cat` opens
 // it (a FIFO waits for its writer, a pipe is read to its end); true when it read the file
 // whole. Otherwise `err` gets "hoops-ranking: cannot read 'PATH': why".
@@ -136,5 +138,7 @@ int runMode(const char* what, std::ostream& out, std::ostream& err, Body body) {
     return 2;
   }
 }
+
+}  // namespace hoops
 
 #endif  // HOOPS_APP_MODE_SUPPORT_H_

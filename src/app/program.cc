@@ -7,6 +7,8 @@
 #include "system/error_text.h"
 #include "system/terminal.h"
 
+namespace hoops {
+
 void runProgram(std::istream& in, std::ostream& out, std::ostream& err, int keyboard,
                 bool terminal) {
   showTitleScreen(in, out);
@@ -26,3 +28,5 @@ int exitStatus(int readError, int writeError, std::ostream& err) {
   err << std::flush;
   return readError != 0 || writeError != 0 ? 1 : 0;
 }
+
+}  // namespace hoops

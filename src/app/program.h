@@ -5,6 +5,8 @@
 #include <istream>
 #include <ostream>
 
+namespace hoops {
+
 // The whole program: title screen, main menu, then "Press any key to exit." and a wait for
 // one character. Why a load or save failed goes to `err`. When `keyboard` is the descriptor
 // of a terminal that `in` reads, and no typed character waits in `in`, that last wait takes
@@ -17,5 +19,7 @@ void runProgram(std::istream& in, std::ostream& out, std::ostream& err, int keyb
 // otherwise 1, after one line on `err` for each error ("hoops-ranking: error reading
 // standard input: <reason>", "hoops-ranking: write error: <reason>").
 int exitStatus(int readError, int writeError, std::ostream& err);
+
+}  // namespace hoops
 
 #endif  // HOOPS_APP_PROGRAM_H_

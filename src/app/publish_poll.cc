@@ -18,6 +18,8 @@
 #include "publish/season_table.h"
 #include "system/save_file.h"
 
+namespace hoops {
+
 namespace {
 
 // First-place votes from the ballots of the newest week, checked against its votes; nullopt,
@@ -151,3 +153,5 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
 int publishPoll(const PublishRequest& request, std::ostream& out, std::ostream& err) {
   return runMode("publish", out, err, [&] { return publish(request, out, err); });
 }
+
+}  // namespace hoops

@@ -10,6 +10,8 @@
 
 #include "publish/formats.h"
 
+namespace hoops {
+
 struct PublishRequest {
   bool wholeSeason = false;  // --season: the season's table, not its newest week
   Format format = Format::kText;
@@ -34,5 +36,7 @@ struct PublishRequest {
 // week's ISO date ("2025-03-09.txt", "season-2025-03-09.html"), with the Atom feed of the
 // season as feed.xml when `feed` is given; standard output gets "saved PATH" for each.
 int publishPoll(const PublishRequest& request, std::ostream& out, std::ostream& err);
+
+}  // namespace hoops
 
 #endif  // HOOPS_APP_PUBLISH_POLL_H_

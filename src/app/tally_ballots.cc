@@ -5,6 +5,8 @@
 #include "pollfile/poll_writer.h"
 #include "pollfile/save_poll.h"
 
+namespace hoops {
+
 namespace {
 
 int tally(const TallyRequest& request, std::ostream& out, std::ostream& err) {
@@ -54,3 +56,5 @@ int tally(const TallyRequest& request, std::ostream& out, std::ostream& err) {
 int tallyBallots(const TallyRequest& request, std::ostream& out, std::ostream& err) {
   return runMode("tally", out, err, [&] { return tally(request, out, err); });
 }
+
+}  // namespace hoops

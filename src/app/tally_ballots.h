@@ -9,6 +9,8 @@
 
 #include "app/ballot_inputs.h"
 
+namespace hoops {
+
 struct TallyRequest {
   BallotInputs inputs;
   std::optional<std::string> output;  // else standard output
@@ -21,5 +23,7 @@ struct TallyRequest {
 // read, or a poll that cannot be saved, says why (status 2); otherwise 0. Names new this week
 // and teams without a record are told on `err`.
 int tallyBallots(const TallyRequest& request, std::ostream& out, std::ostream& err);
+
+}  // namespace hoops
 
 #endif  // HOOPS_APP_TALLY_BALLOTS_H_

@@ -5,6 +5,8 @@
 
 #include "console/line_prompt.h"
 
+namespace hoops {
+
 namespace {
 
 // "HOOPS" over "RANKING", six rows a word; each row has its own main character, denser
@@ -37,3 +39,5 @@ void showTitleScreen(std::istream& in, std::ostream& out) {
   out << '\n' << std::flush;  // the whole screen at once, before the wait
   waitForKey(in);             // any one key ends the wait; the rest of the line stays unread
 }
+
+}  // namespace hoops

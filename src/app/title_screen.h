@@ -5,7 +5,11 @@
 #include <istream>
 #include <ostream>
 
+namespace hoops {
+
 // Writes the 20-line title screen to `out`, then reads exactly one character from `in`.
 void showTitleScreen(std::istream& in, std::ostream& out);
+
+}  // namespace hoops
 
 #endif  // HOOPS_APP_TITLE_SCREEN_H_

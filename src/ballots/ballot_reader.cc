@@ -8,6 +8,8 @@
 #include "ballots/ballot_table.h"
 #include "csv/csv_reader.h"
 
+namespace hoops {
+
 namespace {
 
 bool isBlankRow(const std::vector<std::string_view>& fields) {
@@ -151,3 +153,5 @@ std::string voterOfListFile(const std::string& path) {
   if (dot != std::string::npos && dot > 0) name.erase(dot);
   return name;
 }
+
+}  // namespace hoops

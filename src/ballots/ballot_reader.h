@@ -12,6 +12,8 @@
 #include "ballots/problem_list.h"
 #include "csv/csv_reader.h"
 
+namespace hoops {
+
 // One ballot as read: who cast it, on which line, and its teams from first place down; for a
 // list, the line of each team too (empty for a row, whose teams all stand on its line). The
 // views hold until the next ballot is read.
@@ -61,5 +63,7 @@ bool readBallots(std::istream& in, const std::string& file, std::string_view lis
 
 // The voter of a one-list ballot file at `path`: its name without the folder and extension.
 std::string voterOfListFile(const std::string& path);
+
+}  // namespace hoops
 
 #endif  // HOOPS_BALLOTS_BALLOT_READER_H_

@@ -7,6 +7,8 @@
 
 #include "ballots/name_folding.h"
 
+namespace hoops {
+
 namespace {
 
 bool isDigit(char c) {
@@ -287,3 +289,5 @@ bool readBallotTable(CsvReader& reader, char separator, const std::string& file,
   }
   return true;
 }
+
+}  // namespace hoops

@@ -11,6 +11,8 @@
 #include "ballots/ballot_reader.h"
 #include "csv/csv_reader.h"
 
+namespace hoops {
+
 // The columns a header row names: the voter's, the submission time's, and the places' in
 // order; -1 where there is none.
 struct BallotColumns {
@@ -39,5 +41,7 @@ std::optional<int64_t> submissionTime(std::string_view text);
 bool readBallotTable(CsvReader& reader, char separator, const std::string& file,
                      const std::function<void(const Ballot&)>& take, ProblemList& problems,
                      std::vector<std::string>& notes);
+
+}  // namespace hoops
 
 #endif  // HOOPS_BALLOTS_BALLOT_TABLE_H_

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <iterator>
 
+namespace hoops {
+
 namespace {
 
 struct Mapping {
@@ -221,3 +223,5 @@ std::string abbreviatedName(std::string_view name) {
   });
   return folded;
 }
+
+}  // namespace hoops

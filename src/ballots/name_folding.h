@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace hoops {
+
 // `name` in Unicode's compatibility decomposition (NFKD): two names have one normalized form
 // when they are one text to a reader (composed and decomposed letters, a no-break space and a
 // space, fullwidth and plain letters). Text that is not UTF-8 is returned as it is.
@@ -21,5 +23,7 @@ std::string foldedName(std::string_view name);
 // foldedName with the usual abbreviations written one way: St. and St for Saint and State, Mt.
 // for Mount, U and Univ. for University ("St. Amberly" and "Saint Amberly" are near).
 std::string abbreviatedName(std::string_view name);
+
+}  // namespace hoops
 
 #endif  // HOOPS_BALLOTS_NAME_FOLDING_H_

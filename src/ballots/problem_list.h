@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace hoops {
+
 // Something in a file that keeps the week from being counted, where it stands: a line of
 // `file` (0: the file as a whole), or, with no file, the run as a whole.
 struct BallotProblem {
@@ -41,5 +43,7 @@ class ProblemList {
   std::vector<BallotProblem> kept_;
   std::size_t count_ = 0;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_BALLOTS_PROBLEM_LIST_H_

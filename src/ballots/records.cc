@@ -12,6 +12,8 @@
 #include "csv/csv_reader.h"
 #include "poll/team.h"
 
+namespace hoops {
+
 namespace {
 
 // The count `text` spells in digits alone, at most 2147483647; nullopt otherwise.
@@ -77,3 +79,5 @@ bool readRecords(std::istream& in, const std::string& file, std::vector<TeamReco
   }
   return finishReading(reader, file, problems);
 }
+
+}  // namespace hoops

@@ -9,6 +9,8 @@
 #include "ballots/ballot_reader.h"
 #include "ballots/tally.h"
 
+namespace hoops {
+
 // Reads a records file from `in`: one team a line, its name and its record, separated as its
 // first row is (tableSeparator), the record as W-L or as two columns, wins and losses; blank
 // lines and a first row without a digit (a header) are skipped. What is not so, a name no poll
@@ -16,5 +18,7 @@
 // `problems`, named by `file`. Returns false on a read error.
 bool readRecords(std::istream& in, const std::string& file, std::vector<TeamRecord>& records,
                  ProblemList& problems);
+
+}  // namespace hoops
 
 #endif  // HOOPS_BALLOTS_RECORDS_H_

@@ -8,6 +8,8 @@
 #include "ballots/team_name.h"
 #include "csv/csv_reader.h"
 
+namespace hoops {
+
 bool readRoster(std::istream& in, const std::string& file, std::vector<RosterTeam>& roster,
                 ProblemList& problems) {
   CsvReader reader(in);
@@ -35,3 +37,5 @@ bool readRoster(std::istream& in, const std::string& file, std::vector<RosterTea
   }
   return finishReading(reader, file, problems);
 }
+
+}  // namespace hoops

@@ -9,6 +9,8 @@
 
 #include "ballots/problem_list.h"
 
+namespace hoops {
+
 // A team of the roster: its name, as the week's poll writes it, and the other spellings voters
 // use for it.
 struct RosterTeam {
@@ -23,5 +25,7 @@ struct RosterTeam {
 // named by `file`. Returns false on a read error.
 bool readRoster(std::istream& in, const std::string& file, std::vector<RosterTeam>& roster,
                 ProblemList& problems);
+
+}  // namespace hoops
 
 #endif  // HOOPS_BALLOTS_ROSTER_H_

@@ -7,6 +7,8 @@
 #include "ballots/name_folding.h"
 #include "ballots/team_name.h"
 
+namespace hoops {
+
 namespace {
 
 // `name` in single quotes, as the messages name a team or voter. (Built a piece at a time: GCC 12
@@ -281,3 +283,5 @@ std::unordered_map<std::string, int64_t> Tally::firstPlaces() const {
   }
   return counts;
 }
+
+}  // namespace hoops

@@ -15,6 +15,8 @@
 #include "ballots/team_names.h"
 #include "poll/poll.h"
 
+namespace hoops {
+
 // A team's record from a records file, and its line there.
 struct TeamRecord {
   std::string name;
@@ -132,5 +134,7 @@ class Tally {
   bool keep_ = false;
   CountedBallots kept_;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_BALLOTS_TALLY_H_

@@ -1,6 +1,8 @@
 // A ballot's name checked byte by byte against what one field of a poll file's line can hold.
 #include "ballots/team_name.h"
 
+namespace hoops {
+
 namespace {
 
 // The length of the UTF-8 sequence that starts `text` at `at`, or 0 when it is not one (an
@@ -51,3 +53,5 @@ std::optional<std::string_view> whyNotATeamName(std::string_view name) {
   }
   return std::nullopt;
 }
+
+}  // namespace hoops

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+namespace hoops {
+
 // The longest name a ballot may give a team: the longest the menu takes.
 inline constexpr std::size_t kLongestTeamName = 4096;
 
@@ -14,5 +16,7 @@ inline constexpr std::size_t kLongestTeamName = 4096;
 // any other control character would break the line or forge another; bytes that are not UTF-8
 // and names longer than kLongestTeamName would be refused when the week is loaded.
 std::optional<std::string_view> whyNotATeamName(std::string_view name);
+
+}  // namespace hoops
 
 #endif  // HOOPS_BALLOTS_TEAM_NAME_H_

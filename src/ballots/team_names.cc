@@ -6,6 +6,8 @@
 
 #include "ballots/name_folding.h"
 
+namespace hoops {
+
 namespace {
 
 // The edit distance of `a` and `b` (insertions, deletions, changes and swaps of two neighbours,
@@ -113,3 +115,5 @@ std::vector<std::size_t> TeamNames::near(std::string_view spelling, std::size_t 
   }
   return teams;
 }
+
+}  // namespace hoops

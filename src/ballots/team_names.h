@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace hoops {
+
 // Spellings of teams, each team an index of the caller's. A spelling names its team in any
 // Unicode form of it (normalizedName); other near spellings are only suggested.
 class TeamNames {
@@ -48,5 +50,7 @@ class TeamNames {
   Index folded_;
   std::vector<Spelling> spellings_;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_BALLOTS_TEAM_NAMES_H_

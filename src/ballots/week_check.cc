@@ -5,6 +5,8 @@
 #include <string_view>
 #include <unordered_set>
 
+namespace hoops {
+
 std::vector<std::string> ballotsAgainstWeek(const std::unordered_map<std::string, int64_t>& points,
                                             const Week& week) {
   std::vector<std::string> differ;
@@ -27,3 +29,5 @@ std::vector<std::string> ballotsAgainstWeek(const std::unordered_map<std::string
   std::sort(differ.begin(), differ.end());
   return differ;
 }
+
+}  // namespace hoops

@@ -3,6 +3,8 @@
 
 #include <limits>
 
+namespace hoops {
+
 namespace {
 
 struct Line {
@@ -58,3 +60,5 @@ void waitForKey(std::istream& in) {
   // another key.
   if (in.get() == '\r' && in.rdbuf()->in_avail() > 0 && in.peek() == '\n') in.get();
 }
+
+}  // namespace hoops

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace hoops {
+
 // The longest line that the line prompt accepts, in bytes.
 inline constexpr std::size_t kMaxLineLength = 4096;
 
@@ -25,5 +27,7 @@ std::optional<std::string> promptLine(std::istream& in, std::ostream& out, std::
 // Waits for one key: takes one character from `in`, and the line feed after it when it is a
 // carriage return whose line feed already waits (Enter as a CR LF line end types it).
 void waitForKey(std::istream& in);
+
+}  // namespace hoops
 
 #endif  // HOOPS_CONSOLE_LINE_PROMPT_H_

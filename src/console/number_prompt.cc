@@ -5,6 +5,8 @@
 
 #include "poll/team.h"
 
+namespace hoops {
+
 namespace {
 
 constexpr std::size_t kMaxDigits = 10;
@@ -66,3 +68,5 @@ std::optional<int32_t> promptNumber(std::istream& in, std::ostream& out, std::st
     if (ended) return std::nullopt;
   }
 }
+
+}  // namespace hoops

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <iomanip>
 
+namespace hoops {
+
 namespace {
 
 // Field widths of the table's columns; the header is laid out with the same widths.
@@ -55,3 +57,5 @@ void printStandings(std::ostream& out, const Poll& poll, std::optional<std::size
     ++position;
   }
 }
+
+}  // namespace hoops

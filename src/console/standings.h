@@ -11,6 +11,8 @@
 #include "poll/poll.h"
 #include "poll/team.h"
 
+namespace hoops {
+
 // The standings header, with its line end; its columns line up with the rows'.
 inline constexpr std::string_view kStandingsHeader =
     "     Team                          Wins      Losses    Votes     Last Week\n";
@@ -31,5 +33,7 @@ void writeStandingsRow(std::ostream& out, std::size_t position, const Team& team
 // as the rows need.
 void printStandings(std::ostream& out, const Poll& poll, std::optional<std::size_t> limit,
                     bool visible = false);
+
+}  // namespace hoops
 
 #endif  // HOOPS_CONSOLE_STANDINGS_H_

@@ -1,6 +1,8 @@
 // Control characters shown as '?' on their way to a terminal.
 #include "console/terminal_text.h"
 
+namespace hoops {
+
 TerminalTextBuffer::~TerminalTextBuffer() {
   if (heldC2_) to_->sputc('\xC2');
   to_->pubsync();
@@ -36,3 +38,5 @@ std::streamsize TerminalTextBuffer::xsputn(const char* text, std::streamsize cou
 int TerminalTextBuffer::sync() {
   return to_->pubsync();
 }
+
+}  // namespace hoops

@@ -5,6 +5,8 @@
 
 #include <streambuf>
 
+namespace hoops {
+
 // Passes what is written on to `to`, with each control character (C0 but the tab and the line
 // feed, DEL, and C1 as UTF-8 writes it, C2 80 to C2 9F) as '?'. A C2 byte at the end of one
 // write is held until the next shows what it starts, or the buffer goes.
@@ -25,5 +27,7 @@ class TerminalTextBuffer : public std::streambuf {
   std::streambuf* to_;
   bool heldC2_ = false;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_CONSOLE_TERMINAL_TEXT_H_

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace hoops {
+
 namespace {
 
 constexpr std::size_t kBlockSize = std::size_t{1} << 16;
@@ -155,3 +157,5 @@ bool CsvReader::parse(bool atEnd) {
   begin_ = at;
   return true;
 }
+
+}  // namespace hoops

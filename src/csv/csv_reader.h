@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace hoops {
+
 // Reads records from a stream: fields separated by one separator (a comma, a tab), a record a
 // line. A field in double quotes may hold the separator, line ends and doubled quotes (one
 // quote each). Blanks (spaces, tabs that are not the separator, and a CR before a line feed)
@@ -76,5 +78,7 @@ class CsvReader {
   std::vector<Span> spans_;
   std::string unquoted_;  // quoted fields with doubled quotes, made single
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_CSV_CSV_READER_H_

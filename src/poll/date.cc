@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+namespace hoops {
+
 namespace {
 
 constexpr const char* kMonthNames[12] = {"January",   "February", "March",    "April",
@@ -153,3 +155,5 @@ void advanceWeek(PollDate& date) {
   }
   formatPollDate(date, monthIndex, day, year);
 }
+
+}  // namespace hoops

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace hoops {
+
 // A poll date is "<Month> <day> <year>", e.g. "April 4 2010": a full English month name,
 // then day and year in decimal, single spaces between, at most 17 characters.
 
@@ -47,5 +49,7 @@ int32_t yearOf(std::string_view text);
 // three space-separated parts, an unknown month name, a day over 2 or a year over 4
 // characters) is left unchanged. Reads and writes nothing beyond the terminated text.
 void advanceWeek(PollDate& date);
+
+}  // namespace hoops
 
 #endif  // HOOPS_POLL_DATE_H_

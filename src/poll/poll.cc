@@ -5,6 +5,8 @@
 #include <iterator>
 #include <utility>
 
+namespace hoops {
+
 void Poll::abandonTeams() noexcept {
   // A team holds nothing but memory, all of it in memory_, which goes in one piece: a new
   // empty list takes the old one's place rather than visiting a million teams to free them
@@ -31,3 +33,5 @@ Team& Poll::teamAt(std::size_t position) {
 void Poll::removeTeamAt(std::size_t position) {
   teams.erase(std::next(teams.begin(), static_cast<std::ptrdiff_t>(position - 1)));
 }
+
+}  // namespace hoops

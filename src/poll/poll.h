@@ -13,6 +13,8 @@
 #include "poll/poll_memory.h"
 #include "poll/team.h"
 
+namespace hoops {
+
 // The week's poll: its teams in rank order and its date. A team's 1-based position in
 // `teams` is its rank. Positions passed to teamAt and removeTeamAt must lie in
 // 1..teamCount(). The teams and their names live in memory that the poll owns.
@@ -59,5 +61,7 @@ struct Poll {
   // Leaves `teams` empty without visiting its teams, whose memory goes with memory_.
   void abandonTeams() noexcept;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_POLL_POLL_H_

@@ -6,6 +6,8 @@
 #include <memory>
 #include <new>
 
+namespace hoops {
+
 namespace {
 
 constexpr std::size_t kLargestChunk = std::size_t{64} << 20;
@@ -70,3 +72,5 @@ void PollMemory::do_deallocate(void* block, std::size_t bytes, std::size_t) {
   setNext(block, freed_[size]);
   freed_[size] = block;
 }
+
+}  // namespace hoops

@@ -8,6 +8,8 @@
 
 #include "system/mapped_memory.h"
 
+namespace hoops {
+
 // The memory of one poll's teams and names. Blocks are carved in a row from chunks mapped
 // from the system, whose size doubles up to a cap (so a large poll's chunks take huge
 // pages); names (alignment 1) are carved apart from the records, so that the records lie
@@ -55,5 +57,7 @@ class PollMemory final : public std::pmr::memory_resource {
   std::size_t nextChunk_ = std::size_t{64} << 10;
   std::size_t chunkBytes_ = 0;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_POLL_POLL_MEMORY_H_

@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+namespace hoops {
+
 // The largest count a team's numbers can hold, and the largest the operator can type.
 inline constexpr int32_t kMaxCount = 2147483647;
 
@@ -49,5 +51,7 @@ struct Team {
 inline bool operator<(const Team& a, const Team& b) {
   return a.votes < b.votes;
 }
+
+}  // namespace hoops
 
 #endif  // HOOPS_POLL_TEAM_H_

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <functional>
 
+namespace hoops {
+
 bool byFallingVotes(const Week& week) {
   return std::is_sorted(week.rows.begin(), week.rows.end(),
                         [](const Week::Row& a, const Week::Row& b) { return a.votes > b.votes; });
@@ -39,3 +41,5 @@ void Week::add(std::string_view name, int32_t wins, int32_t losses, int32_t vote
   rows.push_back({team.name, wins, losses, votes, lastWeekColumn, 0});
   rankWeek(*this);
 }
+
+}  // namespace hoops

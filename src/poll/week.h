@@ -10,6 +10,8 @@
 
 #include "poll/poll.h"
 
+namespace hoops {
+
 // One week of a season, as its file has it. The teams live in the week's own poll (whose
 // memory a week keeps when it is moved); rows view them. A week is moved whole into a place, never
 // assigned over another: its rows' memory is its poll's.
@@ -43,5 +45,7 @@ void rankWeek(Week& week);
 
 // True when the rows of `week` stand by falling votes, as the program saves them.
 bool byFallingVotes(const Week& week);
+
+}  // namespace hoops
 
 #endif  // HOOPS_POLL_WEEK_H_

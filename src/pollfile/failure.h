@@ -7,6 +7,8 @@
 
 #include "system/error_text.h"
 
+namespace hoops {
+
 // Stores `why` in `reason` when there is one, and returns false.
 inline bool fail(std::string* reason, const std::string& why) {
   if (reason != nullptr) *reason = why;
@@ -17,5 +19,7 @@ inline bool fail(std::string* reason, const std::string& why) {
 inline bool failWith(std::string* reason, int error, const std::string& before = "") {
   return fail(reason, before + errorText(error != 0 ? error : EIO));
 }
+
+}  // namespace hoops
 
 #endif  // HOOPS_POLLFILE_FAILURE_H_

@@ -15,6 +15,8 @@
 #include "pollfile/poll_reader.h"
 #include "system/file_streams.h"
 
+namespace hoops {
+
 namespace {
 
 // `text` with each control character as '?', fit for a line on a terminal.
@@ -120,3 +122,5 @@ bool Poll::loadPoll(const std::string& path, std::string* reason, std::vector<st
   }
   return outcome == LoadOutcome::kLoaded;
 }
+
+}  // namespace hoops

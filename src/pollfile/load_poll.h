@@ -9,6 +9,8 @@
 #include "pollfile/poll_findings.h"
 #include "system/file_system.h"
 
+namespace hoops {
+
 enum class LoadOutcome {
   kLoaded,   // the poll holds the file's teams and date, moved on one week
   kRefused,  // the file is not in the poll file's form (findings say how); the poll is as it was
@@ -30,5 +32,7 @@ LoadOutcome loadPollFile(Poll& poll, const std::string& path, std::string* reaso
 LoadOutcome loadPollFrom(Poll& poll, int fd, std::string* reason = nullptr,
                          std::vector<Finding>* findings = nullptr,
                          FileSystem& files = realFileSystem());
+
+}  // namespace hoops
 
 #endif  // HOOPS_POLLFILE_LOAD_POLL_H_

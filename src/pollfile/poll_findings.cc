@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace hoops {
+
 namespace {
 
 constexpr const char* kWords[] = {
@@ -40,3 +42,5 @@ std::vector<Finding> FindingTally::findings() const {
                    [](const Finding& a, const Finding& b) { return a.line < b.line; });
   return findings;
 }
+
+}  // namespace hoops

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace hoops {
+
 // One kind of thing in a file, where it first stands.
 struct Finding {
   std::size_t line = 0;  // 1-based
@@ -57,5 +59,7 @@ class FindingTally {
   std::array<std::size_t, kKinds> count_{};
   bool refuses_ = false;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_POLLFILE_POLL_FINDINGS_H_

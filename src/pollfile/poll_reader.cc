@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace hoops {
+
 namespace {
 
 // Longer than any line the writer writes: a name is at most a console line.
@@ -280,3 +282,5 @@ bool readPollFile(std::istream& in, Poll& poll, FindingTally& tally,
                   std::pmr::vector<int32_t>* lastWeekColumn) {
   return PollLines(in, poll, tally, lastWeekColumn).readAll();
 }
+
+}  // namespace hoops

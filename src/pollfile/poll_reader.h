@@ -11,6 +11,8 @@
 #include "poll/poll.h"
 #include "pollfile/poll_findings.h"
 
+namespace hoops {
+
 // Reads a whole poll file from `in` into `poll`, which should be empty, and notes in `tally`
 // what it finds. The first line, after a UTF-8 byte-order mark and without the blanks (space,
 // tab, CR) at its end, is the poll date as stored (not yet advanced); longer than 17
@@ -26,5 +28,7 @@
 // what its row's last-week column says: the rank, or -1 for '-', none or anything else.
 bool readPollFile(std::istream& in, Poll& poll, FindingTally& tally,
                   std::pmr::vector<int32_t>* lastWeekColumn = nullptr);
+
+}  // namespace hoops
 
 #endif  // HOOPS_POLLFILE_POLL_READER_H_

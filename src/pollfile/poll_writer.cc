@@ -9,6 +9,8 @@
 #include <streambuf>
 #include <string_view>
 
+namespace hoops {
+
 namespace {
 
 constexpr std::size_t kMostDigits = 20;  // of any 64-bit number
@@ -74,3 +76,5 @@ bool writePollFile(std::ostream& out, const Poll& poll) {
   if (!written) out.setstate(std::ios::badbit);
   return written;
 }
+
+}  // namespace hoops

@@ -13,6 +13,8 @@
 #include "system/file_streams.h"
 #include "system/user_file.h"
 
+namespace hoops {
+
 namespace {
 
 // Reads one week file into `week`; false, with `problems`, when it cannot be published.
@@ -86,3 +88,5 @@ bool readSeason(const std::vector<std::string>& paths, std::vector<Week>& weeks,
   }
   return read && !weeks.empty();
 }
+
+}  // namespace hoops

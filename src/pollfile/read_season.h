@@ -8,11 +8,15 @@
 #include "poll/week.h"
 #include "system/file_system.h"
 
+namespace hoops {
+
 // Reads the poll files `paths` ("-": standard input) as a load reads them, without moving their
 // dates on, and orders them by date, oldest first. False, with a line for each in `problems`,
 // when a file cannot be read or is refused as a load refuses it, when its first line is not a
 // poll date, or when two files have one date.
 bool readSeason(const std::vector<std::string>& paths, std::vector<Week>& weeks,
                 std::vector<std::string>& problems, FileSystem& files = realFileSystem());
+
+}  // namespace hoops
 
 #endif  // HOOPS_POLLFILE_READ_SEASON_H_

@@ -7,9 +7,13 @@
 
 #include "pollfile/poll_writer.h"
 
+namespace hoops {
+
 bool savePoll(const Poll& poll, const std::string& path, std::string* reason,
               std::vector<std::string>* notes, FileSystem& files) {
   return saveFile(
       path, [&](std::ostream& out) { return writePollFile(out, poll); },
       {"the new poll", "last week's poll"}, reason, notes, files);
 }
+
+}  // namespace hoops

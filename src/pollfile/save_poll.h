@@ -11,6 +11,8 @@
 #include "system/file_system.h"
 #include "system/save_file.h"
 
+namespace hoops {
+
 // Saves `poll` as the poll file at `path` and returns true only when the whole file is written
 // and durable; otherwise `reason` (when given) says why, in a few words. `notes` (when given)
 // gets a line for each thing the operator should know of a save that succeeded: a folder whose
@@ -26,5 +28,7 @@
 // may already hold the new poll.
 bool savePoll(const Poll& poll, const std::string& path, std::string* reason = nullptr,
               std::vector<std::string>* notes = nullptr, FileSystem& files = realFileSystem());
+
+}  // namespace hoops
 
 #endif  // HOOPS_POLLFILE_SAVE_POLL_H_

@@ -10,6 +10,8 @@
 #include "publish/escape.h"
 #include "publish/writers.h"
 
+namespace hoops {
+
 namespace {
 
 constexpr std::size_t kMostDigits = 20;  // of any 64-bit number
@@ -64,3 +66,5 @@ void writeCsv(std::ostream& out, const PublishedWeek& week) {
     send({row, static_cast<std::size_t>(at - row)});
   }
 }
+
+}  // namespace hoops

@@ -1,6 +1,8 @@
 // The escaping of each published form, and the page every HTML form starts with.
 #include "publish/escape.h"
 
+namespace hoops {
+
 namespace {
 
 // The length of the valid UTF-8 character at the start of `text`, or 0 when it is not one
@@ -133,3 +135,5 @@ void writePageStart(std::ostream& out, std::string_view title, std::string_view 
 void writePageEnd(std::ostream& out) {
   out << "</main>\n</body>\n</html>\n";
 }
+
+}  // namespace hoops

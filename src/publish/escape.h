@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace hoops {
+
 // `text` as HTML text or an attribute's value: & < > " ' as references, control characters as
 // blanks.
 std::string htmlEscaped(std::string_view text);
@@ -28,5 +30,7 @@ void writePageStart(std::ostream& out, std::string_view title, std::string_view 
 
 // Ends what writePageStart began.
 void writePageEnd(std::ostream& out);
+
+}  // namespace hoops
 
 #endif  // HOOPS_PUBLISH_ESCAPE_H_

@@ -6,6 +6,8 @@
 #include "publish/formats.h"
 #include "publish/writers.h"
 
+namespace hoops {
+
 void writeFeed(std::ostream& out, const std::vector<Week>& weeks, int64_t top,
                std::string_view title, std::string_view url) {
   std::string base(url);
@@ -35,3 +37,5 @@ void writeFeed(std::ostream& out, const std::vector<Week>& weeks, int64_t top,
   }
   out << "</feed>\n";
 }
+
+}  // namespace hoops

@@ -4,6 +4,8 @@
 #include "poll/date.h"
 #include "publish/writers.h"
 
+namespace hoops {
+
 std::optional<Format> formatNamed(std::string_view name) {
   if (name == "text") return Format::kText;
   if (name == "markdown") return Format::kMarkdown;
@@ -89,3 +91,5 @@ std::string change(const PublishedTeam& team) {
   text += std::to_string(moved);
   return text;
 }
+
+}  // namespace hoops

@@ -11,6 +11,8 @@
 
 #include "publish/season.h"
 
+namespace hoops {
+
 enum class Format {
   kText,      // a newspaper's agate: aligned columns under a header line
   kMarkdown,  // a table as fan polls post it
@@ -40,5 +42,7 @@ void writePublished(std::ostream& out, const PublishedWeek& week, Format format,
 // of the pages, "URL/2025-03-09.html").
 void writeFeed(std::ostream& out, const std::vector<Week>& weeks, int64_t top,
                std::string_view title, std::string_view url);
+
+}  // namespace hoops
 
 #endif  // HOOPS_PUBLISH_FORMATS_H_

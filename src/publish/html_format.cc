@@ -10,6 +10,8 @@
 #include "publish/escape.h"
 #include "publish/writers.h"
 
+namespace hoops {
+
 namespace {
 
 // Each line's look: no two of the first twenty alike in marker and dash, so that the chart
@@ -185,3 +187,5 @@ void writeHtml(std::ostream& out, const PublishedWeek& week) {
   if (week.dates.size() >= 2 && !week.chart.empty()) writeChart(out, week);
   writePageEnd(out);
 }
+
+}  // namespace hoops

@@ -7,6 +7,8 @@
 #include "publish/escape.h"
 #include "publish/writers.h"
 
+namespace hoops {
+
 namespace {
 
 // Writes `text` as a JSON string; bytes that are not UTF-8 become U+FFFD, and `notes` says so.
@@ -51,3 +53,5 @@ void writeJson(std::ostream& out, const PublishedWeek& week, std::vector<std::st
   }
   out << (week.dropped.empty() ? "]\n}\n" : "\n  ]\n}\n");
 }
+
+}  // namespace hoops

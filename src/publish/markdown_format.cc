@@ -4,6 +4,8 @@
 
 #include "publish/writers.h"
 
+namespace hoops {
+
 // `text` with every character Markdown could read as markup escaped, so a name is shown as it
 // is: a '|' cannot end a cell, nor a '*' start emphasis, nor "&lt;" become '<'. Nor is any
 // part of it made a link, as GitHub's and Reddit's Markdown link bare addresses: the ':' of
@@ -45,3 +47,5 @@ void writeMarkdown(std::ostream& out, const PublishedWeek& week) {
     if (!line.empty()) out << '\n' << line << '\n';
   }
 }
+
+}  // namespace hoops

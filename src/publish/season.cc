@@ -6,6 +6,8 @@
 
 #include "poll/week.h"
 
+namespace hoops {
+
 namespace {
 
 // The teams of `week` ranked in the top `top`, by name.
@@ -125,3 +127,5 @@ std::vector<std::string> gapsIn(const std::vector<Week>& weeks) {
   }
   return gaps;
 }
+
+}  // namespace hoops

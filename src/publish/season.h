@@ -14,6 +14,8 @@
 #include "poll/poll_memory.h"
 #include "poll/week.h"
 
+namespace hoops {
+
 // One team of the published week. Names are views into the weeks it was published from.
 struct PublishedTeam {
   int64_t rank = 0;  // shared: one more than the teams with more points
@@ -63,5 +65,7 @@ PublishedWeek publishWeek(const std::vector<Week>& weeks, int64_t top,
 // The gaps of a season read by readSeason: for each two weeks in a row more than seven days
 // apart, "no week between DATE and DATE" (the files' own dates).
 std::vector<std::string> gapsIn(const std::vector<Week>& weeks);
+
+}  // namespace hoops
 
 #endif  // HOOPS_PUBLISH_SEASON_H_

@@ -9,6 +9,8 @@
 #include "publish/season_table.h"
 #include "publish/writers.h"
 
+namespace hoops {
+
 namespace {
 
 std::string titleOf(const SeasonTable& season) {
@@ -278,3 +280,5 @@ void writeSeason(std::ostream& out, const SeasonTable& season, Format format,
       break;
   }
 }
+
+}  // namespace hoops

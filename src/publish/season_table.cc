@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+namespace hoops {
+
 SeasonTable seasonTable(const std::vector<Week>& weeks, int64_t top) {
   SeasonTable season;
   season.top = top;
@@ -85,3 +87,5 @@ std::string cellText(const SeasonCell& cell, bool firstWeek) {
   if (move < 0) return text + " \u25BC" + std::to_string(-move);
   return text + " \u2013";
 }
+
+}  // namespace hoops

@@ -14,6 +14,8 @@
 #include "publish/formats.h"
 #include "publish/season.h"
 
+namespace hoops {
+
 // A team's week: its shared rank where ranked (at most the top), whether another team shares
 // it, its move from the week before (places up, signed), "new" where it was not ranked the
 // week before, or "receiving votes" where it had points but was not ranked.
@@ -58,5 +60,7 @@ void writeSeason(std::ostream& out, const SeasonTable& season, Format format,
 // A cell as the text, Markdown and page show it: "7", "T-7", then " ▲3", " ▼2", " –" or
 // " NEW" after the first week; "RV"; "" where the team had no points.
 std::string cellText(const SeasonCell& cell, bool firstWeek);
+
+}  // namespace hoops
 
 #endif  // HOOPS_PUBLISH_SEASON_TABLE_H_

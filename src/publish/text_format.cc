@@ -6,6 +6,8 @@
 
 #include "publish/writers.h"
 
+namespace hoops {
+
 namespace {
 
 // How many characters a terminal or a page gives `text`: its UTF-8 code points.
@@ -59,3 +61,5 @@ void writeText(std::ostream& out, const PublishedWeek& week) {
     if (!line.empty()) out << '\n' << line << '\n';
   }
 }
+
+}  // namespace hoops

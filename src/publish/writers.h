@@ -10,6 +10,8 @@
 
 #include "publish/season.h"
 
+namespace hoops {
+
 void writeText(std::ostream& out, const PublishedWeek& week);
 void writeMarkdown(std::ostream& out, const PublishedWeek& week);
 void writeCsv(std::ostream& out, const PublishedWeek& week);
@@ -61,5 +63,7 @@ std::string droppedLine(const PublishedWeek& week, Name name) {
   // One full stop, also after a name that ends in one ("No. 25 Ohio St.").
   return line.empty() || line.back() == '.' ? line : line + ".";
 }
+
+}  // namespace hoops
 
 #endif  // HOOPS_PUBLISH_WRITERS_H_

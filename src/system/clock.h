@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace hoops {
+
 struct CalendarDay {
   int year;
   int monthIndex;  // 0 = January .. 11 = December
@@ -12,5 +14,7 @@ struct CalendarDay {
 
 // Today in the local time zone; nullopt when the clock cannot be read.
 std::optional<CalendarDay> localToday();
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_CLOCK_H_

@@ -3,6 +3,8 @@
 
 #include "system/clock.h"
 
+namespace hoops {
+
 std::optional<CalendarDay> localToday() {
   std::time_t now = std::time(nullptr);
   std::tm local{};
@@ -11,3 +13,5 @@ std::optional<CalendarDay> localToday() {
   }
   return CalendarDay{local.tm_year + 1900, local.tm_mon, local.tm_mday};
 }
+
+}  // namespace hoops

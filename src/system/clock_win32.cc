@@ -3,9 +3,13 @@
 
 #include "system/clock.h"
 
+namespace hoops {
+
 std::optional<CalendarDay> localToday() {
   std::time_t now = std::time(nullptr);
   std::tm local{};
   if (now == static_cast<std::time_t>(-1) || localtime_s(&local, &now) != 0) return std::nullopt;
   return CalendarDay{local.tm_year + 1900, local.tm_mon, local.tm_mday};
 }
+
+}  // namespace hoops

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+namespace hoops {
+
 std::string errorText(int error) {
   switch (error) {
     case kNameNotAllowed:
@@ -28,3 +30,5 @@ std::string errorText(int error) {
   return std::strerror(error);
 #endif
 }
+
+}  // namespace hoops

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace hoops {
+
 // Error numbers of the program's own, beside errno's.
 // The system refused a name it does not allow (on Windows, a name with characters such as '?').
 inline constexpr int kNameNotAllowed = 0x10000;
@@ -19,5 +21,7 @@ inline constexpr int kNoAccessLists = 0x10004;
 // The words for the error number `error`: the system's own for an errno value (e.g. "No such
 // file or directory"), the program's for its own numbers above.
 std::string errorText(int error);
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_ERROR_TEXT_H_

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace hoops {
+
 // An owner or group id that stands for none.
 inline constexpr uint32_t kNobody = 0xffffffffu;
 
@@ -26,5 +28,7 @@ bool keepRightsOf(int to, uint32_t owner, uint32_t group);
 // The name of the user or group `id`, or its number where it has none.
 std::string userName(uint32_t id);
 std::string groupName(uint32_t id);
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_FILE_ATTRIBUTES_H_

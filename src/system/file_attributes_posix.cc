@@ -20,10 +20,14 @@
 
 #if defined(__linux__) || defined(__APPLE__)
 #include <sys/xattr.h>
+#endif
 #if defined(__APPLE__)
 #include <sys/acl.h>
 #endif
 
+namespace hoops {
+
+#if defined(__linux__) || defined(__APPLE__)
 namespace {
 
 #if defined(__APPLE__)
@@ -318,3 +322,5 @@ std::string userName(uint32_t id) {
 std::string groupName(uint32_t id) {
   return nameBy<group>(id, getgrgid_r, [](const group& entry) { return entry.gr_name; });
 }
+
+}  // namespace hoops

@@ -9,6 +9,8 @@
 
 #include "system/error_text.h"
 
+namespace hoops {
+
 namespace {
 
 constexpr const char* kNoNewFile = "no file can be made beside it: ";
@@ -150,3 +152,5 @@ bool FileReplacement::removeMadeName() {
   if (!now || !now->sameFile(status_)) return true;
   return files_.removeAt(folder_, name_);
 }
+
+}  // namespace hoops

@@ -12,6 +12,8 @@
 #include "system/file_system.h"
 #include "system/signals.h"
 
+namespace hoops {
+
 // Begin on a path, write the new content to fd(), commit. Every failure leaves `error()` (an
 // errno value or one of system/error_text.h) and `context()` (words to put before its text, or
 // ""); a replacement abandoned before its commit leaves the old file as it was and nothing
@@ -87,5 +89,7 @@ class FileReplacement {
   FileSystem::Kept kept_;
   std::unique_ptr<SaveSignals> signals_;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_FILE_REPLACEMENT_H_

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace hoops {
+
 FileWriteBuffer::FileWriteBuffer(FileSystem& files, int fd)
     : files_(files), fd_(fd), block_(new char[kBlockSize]) {
   setp(block_.get(), block_.get() + kBlockSize);
@@ -91,3 +93,5 @@ std::streamsize FileReadBuffer::xsgetn(char* data, std::streamsize size) {
   }
   return taken;
 }
+
+}  // namespace hoops

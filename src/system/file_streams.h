@@ -8,6 +8,8 @@
 
 #include "system/file_system.h"
 
+namespace hoops {
+
 // A stream buffer that writes to an open descriptor through a FileSystem, in blocks kept on
 // the heap. The first failed write is remembered with its errno; from then on every write
 // fails. Whatever is still held is written when the buffer goes.
@@ -69,5 +71,7 @@ class FileReadBuffer : public std::streambuf {
   int error_ = 0;
   std::unique_ptr<char[]> block_;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_FILE_STREAMS_H_

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+namespace hoops {
+
 // What the program needs of the system's files, behind one small interface so that tests can
 // make any single call fail or keep the files in memory. A path is handed to the system as it
 // is and looked at once; what follows is done through the descriptors it gave, and names are
@@ -143,5 +145,7 @@ FileSystem& realFileSystem();
 // Splits `path` into the folder that holds its last name ("." for a bare name, the root for a
 // name in it) and that name.
 std::pair<std::string, std::string> splitPath(const std::string& path);
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_FILE_SYSTEM_H_

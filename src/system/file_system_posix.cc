@@ -20,6 +20,8 @@
 #include "system/signals.h"
 #include "system/temporary_name.h"
 
+namespace hoops {
+
 namespace {
 
 // A folder opened only to make and look up names in it, where it may not be read: Linux's
@@ -317,3 +319,5 @@ std::pair<std::string, std::string> splitPath(const std::string& path) {
   if (slash == std::string::npos) return {".", path};
   return {slash == 0 ? "/" : path.substr(0, slash), path.substr(slash + 1)};
 }
+
+}  // namespace hoops

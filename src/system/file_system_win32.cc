@@ -18,6 +18,8 @@
 #include "system/temporary_name.h"
 #include "system/windows_errors.h"
 
+namespace hoops {
+
 namespace {
 
 // Folder descriptors are numbered from here, far above the C runtime's own.
@@ -330,3 +332,5 @@ std::pair<std::string, std::string> splitPath(const std::string& path) {
   const bool root = slash == 0 || (drive && slash == 2);
   return {path.substr(0, root ? slash + 1 : slash), path.substr(slash + 1)};
 }
+
+}  // namespace hoops

@@ -4,6 +4,8 @@
 
 #include "system/standard_streams.h"
 
+namespace hoops {
+
 namespace {
 
 const char* gWithoutMemory = nullptr;
@@ -26,3 +28,5 @@ void endWithoutMemoryAs(const char* message) {
   gWithoutMemory = message;
   gOtherEnd = std::set_terminate(endOfTheRun);
 }
+
+}  // namespace hoops

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <memory_resource>
 
+namespace hoops {
+
 // Hands out whole pages mapped from the system, each allocation its own mapping, given back
 // to the system when deallocated. Allocations of 2 MiB and more are aligned to 2 MiB and
 // marked for huge pages where the system has them, so a large poll takes one page fault
@@ -18,5 +20,7 @@ class MappedMemory final : public std::pmr::memory_resource {
     return this == &other;
   }
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_MAPPED_MEMORY_H_

@@ -7,6 +7,8 @@
 
 #include "system/mapped_memory.h"
 
+namespace hoops {
+
 namespace {
 
 constexpr std::size_t kHugePage = std::size_t{2} << 20;
@@ -55,3 +57,5 @@ void* MappedMemory::do_allocate(std::size_t bytes, std::size_t alignment) {
 void MappedMemory::do_deallocate(void* block, std::size_t bytes, std::size_t) {
   munmap(block, mappedSize(bytes));
 }
+
+}  // namespace hoops

@@ -5,6 +5,8 @@
 
 #include "system/mapped_memory.h"
 
+namespace hoops {
+
 void* MappedMemory::do_allocate(std::size_t bytes, std::size_t alignment) {
   // Allocations start on the system's 64 KiB allocation boundary.
   if (alignment > 65536) throw std::bad_alloc();
@@ -17,3 +19,5 @@ void* MappedMemory::do_allocate(std::size_t bytes, std::size_t alignment) {
 void MappedMemory::do_deallocate(void* block, std::size_t, std::size_t) {
   VirtualFree(block, 0, MEM_RELEASE);
 }
+
+}  // namespace hoops

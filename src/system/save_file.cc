@@ -11,6 +11,8 @@
 #include "system/file_replacement.h"
 #include "system/file_streams.h"
 
+namespace hoops {
+
 namespace {
 
 // Adds to `notes` what the operator should know of a save of `path` that succeeded. Best
@@ -90,3 +92,5 @@ bool saveFile(const std::string& path, const std::function<bool(std::ostream&)>&
     return false;
   }
 }
+
+}  // namespace hoops

@@ -10,6 +10,8 @@
 
 #include "system/file_system.h"
 
+namespace hoops {
+
 // What a save's words call the document it writes, and what the file held before.
 struct SaveWords {
   std::string_view now = "the new file";
@@ -33,5 +35,7 @@ struct SaveWords {
 bool saveFile(const std::string& path, const std::function<bool(std::ostream&)>& write,
               const SaveWords& words, std::string* reason = nullptr,
               std::vector<std::string>* notes = nullptr, FileSystem& files = realFileSystem());
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_SAVE_FILE_H_

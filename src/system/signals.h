@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+namespace hoops {
+
 // For the rest of the run, a write to a pipe whose reader has gone fails with "Broken pipe",
 // and a write past the file size limit with "File too large", instead of ending the run.
 void ignoreWriteSignals();
@@ -50,5 +52,7 @@ class StopsLetThrough {
  private:
   bool let_;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_SIGNALS_H_

@@ -12,6 +12,8 @@
 
 #include "system/signals.h"
 
+namespace hoops {
+
 namespace {
 
 constexpr std::array<int, 3> kStops = {SIGINT, SIGTERM, SIGHUP};
@@ -119,3 +121,5 @@ StopsLetThrough::StopsLetThrough() : let_(gSaving) {
 StopsLetThrough::~StopsLetThrough() {
   if (let_) sigprocmask(SIG_BLOCK, &gStopsCaught, nullptr);
 }
+
+}  // namespace hoops

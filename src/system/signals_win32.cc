@@ -6,6 +6,8 @@
 
 #include "system/signals.h"
 
+namespace hoops {
+
 namespace {
 
 // Set by the handler, which Windows runs on a thread of its own.
@@ -60,3 +62,5 @@ void SaveSignals::removeOnStop(int, int, const std::string&, uint64_t, uint64_t)
 StopsLetThrough::StopsLetThrough() : let_(false) {}
 
 StopsLetThrough::~StopsLetThrough() = default;
+
+}  // namespace hoops

@@ -2,6 +2,8 @@
 #ifndef HOOPS_SYSTEM_STANDARD_STREAMS_H_
 #define HOOPS_SYSTEM_STANDARD_STREAMS_H_
 
+namespace hoops {
+
 inline constexpr int kStandardInput = 0;
 inline constexpr int kStandardOutput = 1;
 inline constexpr int kStandardError = 2;
@@ -17,5 +19,7 @@ void writeLastWords(const char* text);
 // writes `message` as its last words and exits with status 2; an end through std::terminate
 // for any other reason stays as it was.
 void endWithoutMemoryAs(const char* message);
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_STANDARD_STREAMS_H_

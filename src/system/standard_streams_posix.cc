@@ -5,6 +5,8 @@
 
 #include "system/standard_streams.h"
 
+namespace hoops {
+
 void useBinaryStandardStreams() {}
 
 void writeLastWords(const char* text) {
@@ -16,3 +18,5 @@ void writeLastWords(const char* text) {
     size -= static_cast<std::size_t>(written);
   }
 }
+
+}  // namespace hoops

@@ -6,6 +6,8 @@
 
 #include "system/standard_streams.h"
 
+namespace hoops {
+
 void useBinaryStandardStreams() {
   // Every byte passes as it is: a console's typed lines are read apart, as UTF-8 with their
   // CR LF ends, which the prompts take as line ends. Lines written end in LF.
@@ -24,3 +26,5 @@ void writeLastWords(const char* text) {
     size -= static_cast<std::size_t>(written);
   }
 }
+
+}  // namespace hoops

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <random>
 
+namespace hoops {
+
 namespace {
 
 std::mt19937& generator() {
@@ -28,3 +30,5 @@ std::string temporaryName() {
   for (int i = 0; i < 6; ++i) name += kLetters[pick(generator())];
   return name;
 }
+
+}  // namespace hoops

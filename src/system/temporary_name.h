@@ -4,8 +4,12 @@
 
 #include <string>
 
+namespace hoops {
+
 // A name of the program's own for a new file: ".hoops-ranking-" and six random letters and
 // digits, another one each call.
 std::string temporaryName();
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_TEMPORARY_NAME_H_

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+namespace hoops {
+
 // True when `fd` is a terminal (on Windows, a console).
 bool isTerminal(int fd);
 
@@ -21,5 +23,7 @@ class SingleKeyMode {
   struct Saved;
   std::unique_ptr<Saved> saved_;  // the terminal's own settings, while they are changed
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_TERMINAL_H_

@@ -6,6 +6,8 @@
 
 #include "system/terminal.h"
 
+namespace hoops {
+
 bool isTerminal(int fd) {
   return isatty(fd) != 0;
 }
@@ -30,3 +32,5 @@ SingleKeyMode::SingleKeyMode(int fd) {
 SingleKeyMode::~SingleKeyMode() {
   if (saved_) tcsetattr(saved_->fd, TCSANOW, &saved_->settings);
 }
+
+}  // namespace hoops

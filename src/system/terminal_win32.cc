@@ -6,6 +6,8 @@
 
 #include "system/terminal.h"
 
+namespace hoops {
+
 bool isTerminal(int fd) {
   const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
   DWORD mode = 0;
@@ -32,3 +34,5 @@ SingleKeyMode::SingleKeyMode(int fd) {
 SingleKeyMode::~SingleKeyMode() {
   if (saved_) SetConsoleMode(saved_->console, saved_->mode);
 }
+
+}  // namespace hoops

@@ -6,6 +6,8 @@
 
 #include "system/standard_streams.h"
 
+namespace hoops {
+
 UserFile::UserFile(FileSystem& files, const std::string& path)
     : owned_(files, path == "-" ? -1 : files.openToReadAll(path)),
       fd_(path == "-" ? kStandardInput : owned_.fd()) {
@@ -20,3 +22,5 @@ UserFile::UserFile(FileSystem& files, const std::string& path)
     error_ = EISDIR;
   }
 }
+
+}  // namespace hoops

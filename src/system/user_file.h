@@ -6,6 +6,8 @@
 
 #include "system/file_system.h"
 
+namespace hoops {
+
 // The file at `path`, opened to be read whole as `cat` reads it (a FIFO waits for its writer,
 // a pipe is read to its end); "-" is standard input, which stays open when this goes. A folder
 // is refused (EISDIR). Closed when it goes.
@@ -25,5 +27,7 @@ class UserFile {
   int fd_;
   int error_ = 0;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_USER_FILE_H_

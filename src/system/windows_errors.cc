@@ -7,6 +7,8 @@
 
 #include "system/error_text.h"
 
+namespace hoops {
+
 std::optional<std::wstring> widePath(const std::string& path) {
   if (path.empty()) return std::wstring();
   const int size = static_cast<int>(path.size());
@@ -92,3 +94,5 @@ void setErrnoFromLastError() {
       errno = EIO;
   }
 }
+
+}  // namespace hoops

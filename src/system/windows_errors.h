@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+namespace hoops {
+
 // `path` as UTF-16; nullopt, with errno EINVAL, when it is not valid UTF-8.
 std::optional<std::wstring> widePath(const std::string& path);
 
@@ -14,5 +16,7 @@ std::string narrowText(const std::wstring& text);
 // Sets errno to the nearest value for the last failed Windows call (kNameNotAllowed for a name
 // Windows does not allow).
 void setErrnoFromLastError();
+
+}  // namespace hoops
 
 #endif  // HOOPS_SYSTEM_WINDOWS_ERRORS_H_

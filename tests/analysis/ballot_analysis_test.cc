@@ -9,6 +9,8 @@
 
 #include "analysis/analysis_formats.h"
 
+namespace hoops {
+
 namespace {
 
 // Ballots of `teams` (names by index), each a list of indexes from first place.
@@ -103,3 +105,5 @@ TEST(BallotAnalysisTest, NumbersAreWordedAsReadersReadThem) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace hoops {
+
 namespace {
 
 using Mode = CommandLine::Mode;
@@ -157,3 +159,5 @@ TEST(ArgumentsTest, NoSequenceLeavesAModeWithoutItsFiles) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -13,6 +13,8 @@
 #include "temp_dir.h"
 #include "test_paths.h"
 
+namespace hoops {
+
 namespace {
 
 TEST(CommandLineTest, CheckSaysWhatALoadWouldFindAndGive) {
@@ -109,3 +111,5 @@ TEST(CommandLineTest, AnswersHelpAndVersionAndRefusesTheRest) {
 }
 
 }  // namespace
+
+}  // namespace hoops

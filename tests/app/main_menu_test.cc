@@ -14,6 +14,8 @@
 #include "system/error_text.h"
 #include "temp_dir.h"
 
+namespace hoops {
+
 namespace {
 
 const std::string kMenu =
@@ -165,3 +167,5 @@ TEST(MainMenuTest, LoadAndSaveReportWhatHappened) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -8,6 +8,8 @@
 #include "app/program.h"
 #include "temp_dir.h"
 
+namespace hoops {
+
 namespace {
 
 constexpr int kTeams = 1'000'000;
@@ -60,3 +62,5 @@ TEST(MillionTeamsTest, LoadRankAndSaveGiveTheExactFile) {
 }
 
 }  // namespace
+
+}  // namespace hoops

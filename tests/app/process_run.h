@@ -10,6 +10,8 @@
 #include "temp_dir.h"
 #include "test_paths.h"
 
+namespace hoops {
+
 struct ProcessRun {
   int status;  // the exit status, or 128 + the signal that ended the run
   std::string output;
@@ -73,5 +75,7 @@ inline ProcessRun runHoopsRanking(const TempDir& dir, const std::string& input,
   const int status = shellStatus("bash '" + dir.file("run.sh") + "'");
   return {status, readFile(dir.file("stdout")), readFile(dir.file("stderr"))};
 }
+
+}  // namespace hoops
 
 #endif  // HOOPS_TESTS_APP_PROCESS_RUN_H_

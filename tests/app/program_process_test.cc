@@ -14,6 +14,8 @@
 #include "temp_dir.h"
 #include "test_paths.h"
 
+namespace hoops {
+
 namespace {
 
 std::size_t occurrences(const std::string& text, const std::string& part) {
@@ -192,3 +194,5 @@ TEST(ProgramProcessTest, ADateLineWithAByteOrderMarkAndATrailingSpaceLoadsItsRow
 }
 
 }  // namespace
+
+}  // namespace hoops

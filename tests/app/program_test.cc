@@ -10,6 +10,8 @@
 #include "system/error_text.h"
 #include "temp_dir.h"
 
+namespace hoops {
+
 namespace {
 
 // A dialogue typed with CR LF line ends (a script written on Windows) does what it does with
@@ -61,3 +63,5 @@ TEST(ExitStatusTest, ReportsEachStreamErrorOnItsOwnLine) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -9,6 +9,8 @@
 #include "app/process_run.h"
 #include "temp_dir.h"
 
+namespace hoops {
+
 namespace {
 
 TEST(PublishProcessTest, FirstPlaceVotesFromTheBallotsAndRefusals) {
@@ -86,3 +88,5 @@ TEST(PublishProcessTest, EveryFormAtOnceAndTheFeed) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -21,6 +21,8 @@
 #include "temp_dir.h"
 #include "test_paths.h"
 
+namespace hoops {
+
 namespace {
 
 // A poll file of `teams` rows with names long enough to make the file large.
@@ -261,3 +263,5 @@ TEST(SaveProcessTest, AStopEndsASaveThatWaitsAndARefusedNewNameGoes) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -12,6 +12,8 @@
 #include "system/error_text.h"
 #include "temp_dir.h"
 
+namespace hoops {
+
 namespace {
 
 TEST(TallyProcessTest, BallotsBecomeTheWeekAndTheMenuLoadsIt) {
@@ -90,3 +92,5 @@ TEST(TallyProcessTest, PipesNoBallotsNoOverwriteAndBoundedProblems) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -9,6 +9,8 @@
 
 #include "app/program.h"
 
+namespace hoops {
+
 namespace {
 
 std::vector<std::string> titleLines(std::string& unread) {
@@ -78,3 +80,5 @@ TEST(TitleScreenTest, FiveAndEnterLeaveAnEmptyLineBehind) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -8,6 +8,8 @@
 #include "ballots/ballot_table.h"
 #include "tally_of.h"
 
+namespace hoops {
+
 namespace {
 
 const std::string kLast =
@@ -102,3 +104,5 @@ TEST(BallotFormsTest, SubmissionTimesOrderAsTheyWereMade) {
 }
 
 }  // namespace
+
+}  // namespace hoops

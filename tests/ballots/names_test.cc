@@ -9,6 +9,8 @@
 #include "ballots/name_folding.h"
 #include "tally_of.h"
 
+namespace hoops {
+
 namespace {
 
 const std::string kLast =
@@ -121,3 +123,5 @@ TEST(TeamNamesTest, KnownNamesHaveOneSpellingATeam) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -18,6 +18,8 @@
 #include "pollfile/poll_writer.h"
 #include "temp_dir.h"
 
+namespace hoops {
+
 struct Outcome {
   std::string week;      // the poll file written, or "" when refused
   std::string problems;  // "FILE:LINE: what" lines
@@ -84,5 +86,7 @@ inline Outcome tallyOf(const std::string& last,
   for (const std::string& note : notes) outcome.told += note + "\n";
   return outcome;
 }
+
+}  // namespace hoops
 
 #endif  // HOOPS_TESTS_BALLOTS_TALLY_OF_H_

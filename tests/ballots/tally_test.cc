@@ -15,6 +15,8 @@
 #include "tally_of.h"
 #include "test_paths.h"
 
+namespace hoops {
+
 namespace {
 
 const std::string kLast =
@@ -241,3 +243,5 @@ TEST(TallyTest, BallotsAgainstTheWeekTeamByTeam) {
 }
 
 }  // namespace
+
+}  // namespace hoops

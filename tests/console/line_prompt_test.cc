@@ -5,6 +5,8 @@
 
 #include <sstream>
 
+namespace hoops {
+
 namespace {
 
 bool notX(std::string_view line) {
@@ -44,3 +46,5 @@ TEST(PromptLineTest, ReadsWholeLinesRefusesLongOnesAndStopsAtTheEnd) {
 }
 
 }  // namespace
+
+}  // namespace hoops

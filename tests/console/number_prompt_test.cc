@@ -7,6 +7,8 @@
 #include <sstream>
 #include <string>
 
+namespace hoops {
+
 namespace {
 
 constexpr int32_t kMax = 2147483647;
@@ -125,3 +127,5 @@ TEST(PromptNumberTest, ReadsAVeryLongLineWhole) {
 }
 
 }  // namespace
+
+}  // namespace hoops

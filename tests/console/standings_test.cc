@@ -9,6 +9,8 @@
 
 #include "make_team.h"
 
+namespace hoops {
+
 namespace {
 
 const std::string kHeader =
@@ -113,3 +115,5 @@ TEST(StandingsTest, PositionsPastFourDigitsPushTheRowRight) {
 }
 
 }  // namespace
+
+}  // namespace hoops

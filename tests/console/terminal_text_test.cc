@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace hoops {
+
 namespace {
 
 TEST(TerminalTextTest, ControlCharactersAreShownAsQuestionMarks) {
@@ -33,3 +35,5 @@ TEST(TerminalTextTest, ControlCharactersAreShownAsQuestionMarks) {
 }
 
 }  // namespace
+
+}  // namespace hoops

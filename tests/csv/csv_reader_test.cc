@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace hoops {
+
 namespace {
 
 // The records of `text`, fields joined by '|', a record a line, each after its line number and
@@ -72,3 +74,5 @@ TEST(CsvReaderTest, RecordsAcrossTheReadBlockAreReadWhole) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+namespace hoops {
+
 namespace {
 
 std::string advanced(const std::string& text) {
@@ -81,3 +83,5 @@ TEST(DaysInMonthTest, FollowsTheGregorianLeapRule) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -11,6 +11,8 @@
 
 #include "poll/poll.h"
 
+namespace hoops {
+
 namespace {
 
 TEST(PollMemoryTest, BlocksAreAlignedAsAskedAndReusedBySize) {
@@ -106,3 +108,5 @@ TEST(PollMemoryTest, RemovingAndAddingForLongStaysInBoundedMemory) {
 }
 
 }  // namespace
+
+}  // namespace hoops

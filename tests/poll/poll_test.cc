@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+namespace hoops {
+
 namespace {
 
 Team named(const std::string& name, int votes = 1) {
@@ -84,3 +86,5 @@ TEST(PollTest, TakingOverAPollReplacesTeamsAndDate) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace hoops {
+
 namespace {
 
 using Standing = std::vector<std::pair<std::string, int>>;
@@ -74,3 +76,5 @@ TEST(RankTeamsTest, ChangesNoFieldAndRelinksTheSameTeams) {
 }
 
 }  // namespace
+
+}  // namespace hoops

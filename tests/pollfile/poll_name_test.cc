@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace hoops {
+
 namespace {
 
 TEST(PollNameTest, RefusesNamesAPollFileCannotGiveBack) {
@@ -27,3 +29,5 @@ TEST(PollNameTest, RefusesNamesAPollFileCannotGiveBack) {
 }
 
 }  // namespace
+
+}  // namespace hoops

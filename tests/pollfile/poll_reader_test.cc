@@ -9,6 +9,8 @@
 
 #include "failing_streambuf.h"
 
+namespace hoops {
+
 namespace {
 
 // A team as the reader gives it: name, lastWeek, wins, losses, votes.
@@ -176,3 +178,5 @@ TEST(PollReaderTest, AReadErrorIsReportedAtAnyPoint) {
 }
 
 }  // namespace
+
+}  // namespace hoops

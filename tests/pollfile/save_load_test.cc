@@ -23,6 +23,8 @@
 #include "system/failing_file_system.h"
 #include "temp_dir.h"
 
+namespace hoops {
+
 namespace {
 
 Poll twoTeamPoll() {
@@ -207,3 +209,5 @@ TEST(SaveLoadTest, LargePollsAndLongNamesAreSavedIntact) {
 }
 
 }  // namespace
+
+}  // namespace hoops

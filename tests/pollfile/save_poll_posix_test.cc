@@ -36,6 +36,8 @@
 #include "system/failing_file_system.h"
 #include "temp_dir.h"
 
+namespace hoops {
+
 namespace {
 
 TEST(SavePollPosixTest, KeepsPermissionsAndSymbolicLinks) {
@@ -590,3 +592,5 @@ TEST(SavePollPosixTest, FaultSignalsFromOutsideWaitForTheSave) {
 }
 
 }  // namespace
+
+}  // namespace hoops

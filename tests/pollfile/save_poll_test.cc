@@ -14,6 +14,8 @@
 #include "system/failing_file_system.h"
 #include "temp_dir.h"
 
+namespace hoops {
+
 namespace {
 
 // The calls of a save, writes folded into one, in the one order that never loses the old
@@ -123,3 +125,5 @@ TEST(SavePollTest, FailuresSayWhyAndLeaveEverythingAsItWas) {
 }
 
 }  // namespace
+
+}  // namespace hoops

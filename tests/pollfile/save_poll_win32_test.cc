@@ -15,6 +15,8 @@
 #include "system/error_text.h"
 #include "temp_dir.h"
 
+namespace hoops {
+
 namespace {
 
 // Windows keeps a file from being written with its read-only attribute.
@@ -75,3 +77,5 @@ TEST(SavePollWin32Test, KeepsAttributesAndStreams) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -11,6 +11,8 @@
 #include "poll/poll.h"
 #include "pollfile/poll_writer.h"
 
+namespace hoops {
+
 // A poll whose file takes several writes of the file layer.
 inline Poll largePoll() {
   Poll poll;
@@ -37,5 +39,7 @@ inline std::size_t filesIn(const std::string& directory) {
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(directory)) ++count;
   return count;
 }
+
+}  // namespace hoops
 
 #endif  // HOOPS_TESTS_POLLFILE_SAVE_TEST_POLLS_H_

@@ -9,6 +9,8 @@
 
 #include "publish/season.h"
 
+namespace hoops {
+
 // A week of `date` with rows "name votes" (records 1-1, last-week column -1 unless given).
 inline Week week(const std::string& date, int64_t day,
                  std::vector<std::pair<std::string, int32_t>> rows,
@@ -21,5 +23,7 @@ inline Week week(const std::string& date, int64_t day,
   }
   return w;
 }
+
+}  // namespace hoops
 
 #endif  // HOOPS_TESTS_PUBLISH_MAKE_WEEK_H_

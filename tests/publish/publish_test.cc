@@ -16,6 +16,8 @@
 #include "temp_dir.h"
 #include "test_paths.h"
 
+namespace hoops {
+
 namespace {
 
 // The published week in a line each: "rank name last change", then the others and dropped.
@@ -242,3 +244,5 @@ TEST(PublishTest, EveryByteInANameKeepsTheJsonValidAndTheCsvReadable) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -14,6 +14,8 @@
 #include "temp_dir.h"
 #include "test_paths.h"
 
+namespace hoops {
+
 namespace {
 
 // Top 3. March 2: A 30, B and C 20 (shared 2nd), D 10 (receiving votes). March 9: B, A, D; C
@@ -172,3 +174,5 @@ TEST(SeasonTableTest, TheExamplesSeasonInEveryForm) {
 }
 
 }  // namespace
+
+}  // namespace hoops

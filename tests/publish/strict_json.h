@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
+namespace hoops {
+
 class StrictJson {
  public:
   // True when `text` is one JSON value, with blanks around it at most, its strings valid UTF-8.
@@ -122,5 +124,7 @@ class StrictJson {
   std::string_view text_;
   std::size_t at_ = 0;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_TESTS_PUBLISH_STRICT_JSON_H_

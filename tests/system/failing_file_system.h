@@ -9,6 +9,8 @@
 
 #include "system/file_system.h"
 
+namespace hoops {
+
 // Another file system (the real one by default), except that the call numbered `failAt`
 // (counting from 1 every call that can fail, look-ups aside) fails once with EIO, doing
 // nothing. 0 fails none. `onCall`, when set, runs before each counted call with its name, and
@@ -94,5 +96,7 @@ class FailingFileSystem final : public FileSystem {
   std::vector<std::string> log_;
   std::string failed_;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_TESTS_SYSTEM_FAILING_FILE_SYSTEM_H_

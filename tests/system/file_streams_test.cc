@@ -11,6 +11,8 @@
 #include "system/failing_file_system.h"
 #include "temp_dir.h"
 
+namespace hoops {
+
 namespace {
 
 TEST(FileStreamsTest, AReadErrorEndsTheInputAndIsRemembered) {
@@ -52,3 +54,5 @@ TEST(FileStreamsTest, AWriteErrorFailsTheStreamAndIsRemembered) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+namespace hoops {
+
 namespace {
 
 TEST(MappedMemoryTest, BlocksAreAlignedAndWritable) {
@@ -35,3 +37,5 @@ TEST(MappedMemoryTest, BlocksAreAlignedAndWritable) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -11,6 +11,8 @@
 
 #include "system/file_system.h"
 
+namespace hoops {
+
 // Regular files by name, in memory, in one folder; no links, and every file may be written.
 // Nothing touches the disk, so a save costs no sync.
 class MemoryFileSystem final : public FileSystem {
@@ -127,5 +129,7 @@ class MemoryFileSystem final : public FileSystem {
   int lastFd_ = 2;
   uint64_t made_ = 0;
 };
+
+}  // namespace hoops
 
 #endif  // HOOPS_TESTS_SYSTEM_MEMORY_FILE_SYSTEM_H_

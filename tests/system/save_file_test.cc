@@ -9,6 +9,8 @@
 #include "system/failing_file_system.h"
 #include "temp_dir.h"
 
+namespace hoops {
+
 namespace {
 
 TEST(SaveFileTest, APageWhoseWriteFailsIsNotSaved) {
@@ -38,3 +40,5 @@ TEST(SaveFileTest, APageWhoseWriteFailsIsNotSaved) {
 }
 
 }  // namespace
+
+}  // namespace hoops

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+namespace hoops {
+
 namespace {
 
 TEST(StandardStreamsTest, OutputAndErrorPassEveryByte) {
@@ -16,3 +18,5 @@ TEST(StandardStreamsTest, OutputAndErrorPassEveryByte) {
 }
 
 }  // namespace
+
+}  // namespace hoops
