@@ -25,19 +25,14 @@ int analyze(const AnalyzeRequest& request, std::ostream& out, std::ostream& err)
   // The week the ballots are for: a week after last week's poll, as the tally dates it.
   const std::string date(last.date);
   std::vector<std::string> notes;
+  const auto write = [&](std::ostream& to) {
+    writeAnalysis(to, analysis, request.format, date, notes);
+  };
   if (!request.output) {
-    writeAnalysis(out, analysis, request.format, date, notes);
-  } else {
-    std::string reason;
-    const auto write = [&](std::ostream& file) {
-      writeAnalysis(file, analysis, request.format, date, notes);
-      return static_cast<bool>(file);
-    };
-    if (!saveFile(*request.output, write, {"the new analysis", "what the file held before"},
-                  &reason, &notes)) {
-      err << "hoops-ranking: cannot save '" << *request.output << "': " << reason << '\n';
-      return 2;
-    }
+    write(out);
+  } else if (!saveDocument(*request.output, write,
+                           {"the new analysis", "what the file held before"}, notes, err)) {
+    return 2;
   }
   for (const std::string& note : notes) err << "hoops-ranking: " << note << '\n';
   return 0;

@@ -3,6 +3,7 @@
 #define HOOPS_APP_MODE_SUPPORT_H_
 
 #include <cerrno>
+#include <functional>
 #include <istream>
 #include <new>
 #include <optional>
@@ -17,6 +18,7 @@
 #include "system/error_text.h"
 #include "system/file_streams.h"
 #include "system/file_system.h"
+#include "system/save_file.h"
 #include "system/standard_streams.h"
 #include "system/user_file.h"
 
@@ -121,6 +123,22 @@ inline bool outputApart(const std::string& output, const std::vector<std::string
     return false;
   }
   return true;
+}
+
+// Saves what `write` writes as the file at `path` through the careful save (system/save_file.h,
+// in `words`), its notes added to `notes`; false, with "hoops-ranking: cannot save 'PATH': why"
+// on `err`, when it cannot be saved.
+inline bool saveDocument(const std::string& path, const std::function<void(std::ostream&)>& write,
+                         const SaveWords& words, std::vector<std::string>& notes,
+                         std::ostream& err) {
+  std::string reason;
+  const auto writeAll = [&](std::ostream& file) {
+    write(file);
+    return static_cast<bool>(file);
+  };
+  if (saveFile(path, writeAll, words, &reason, &notes)) return true;
+  err << "hoops-ranking: cannot save '" << path << "': " << reason << '\n';
+  return false;
 }
 
 // Runs a mode's `body` (which returns its exit status) and flushes both streams after it. Out

@@ -61,21 +61,8 @@ std::optional<std::unordered_map<std::string, int64_t>> firstPlaces(const Publis
   return tally.firstPlaces();
 }
 
-// Saves what `write` writes to `path` through the careful save; false, with `err` told, when
-// it cannot be saved.
-bool saveForm(const std::string& path, const std::function<void(std::ostream&)>& write,
-              std::vector<std::string>& notes, std::ostream& err) {
-  std::string reason;
-  const auto writeAll = [&](std::ostream& file) {
-    write(file);
-    return static_cast<bool>(file);
-  };
-  if (saveFile(path, writeAll, {"the new form", "what the file held before"}, &reason, &notes)) {
-    return true;
-  }
-  err << "hoops-ranking: cannot save '" << path << "': " << reason << '\n';
-  return false;
-}
+// The words a save of a published form says.
+constexpr SaveWords kFormWords{"the new form", "what the file held before"};
 
 int publish(const PublishRequest& request, std::ostream& out, std::ostream& err) {
   std::vector<std::string> inputs = request.weeks;
@@ -115,9 +102,9 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
   if (!request.allFormats && !request.output) {
     writeForm(out, request.format);
   } else if (!request.allFormats) {
-    if (!saveForm(
-            *request.output, [&](std::ostream& to) { writeForm(to, request.format); }, notes,
-            err)) {
+    if (!saveDocument(
+            *request.output, [&](std::ostream& to) { writeForm(to, request.format); }, kFormWords,
+            notes, err)) {
       return 2;
     }
   } else {
@@ -140,7 +127,7 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
       if (!outputApart(form.first, inputs, false, err)) return 2;
     }
     for (const auto& [path, write] : forms) {
-      if (!saveForm(path, write, notes, err)) return 2;
+      if (!saveDocument(path, write, kFormWords, notes, err)) return 2;
       out << "saved " << path << '\n';
     }
   }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <iterator>
 
+#include "ballots/team_name.h"
+
 namespace hoops {
 
 namespace {
@@ -40,30 +42,17 @@ bool isAscii(std::string_view text) {
 std::u32string decode(std::string_view text) {
   std::u32string codes;
   for (std::size_t at = 0; at < text.size();) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = lead < 0x80                    ? 1
-                         : lead >= 0xC2 && lead <= 0xDF ? 2
-                         : lead >= 0xE0 && lead <= 0xEF ? 3
-                         : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                        : 0;
-    char32_t code = length == 1   ? lead
-                    : length == 2 ? lead & 0x1Fu
-                    : length == 3 ? lead & 0x0Fu
-                                  : lead & 0x07u;
-    for (std::size_t i = 1; i < length; ++i) {
-      if (at + i >= text.size() || (byte(i) & 0xC0) != 0x80) {
-        length = 0;
-        break;
-      }
-      code = (code << 6) | (byte(i) & 0x3Fu);
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-    const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-    if (length == 0 || overlong || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+    const std::size_t length = utf8Length(text, at);
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (length == 0) {
       codes.push_back(kStrayByte + lead);
       ++at;
       continue;
+    }
+    // The lead byte's bits, then six from each byte after it.
+    char32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+      code = (code << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3Fu);
     }
     codes.push_back(code);
     at += length;

@@ -3,11 +3,7 @@
 
 namespace hoops {
 
-namespace {
-
-// The length of the UTF-8 sequence that starts `text` at `at`, or 0 when it is not one (an
-// overlong form, a surrogate, past U+10FFFF, cut short).
-std::size_t sequenceAt(std::string_view text, std::size_t at) {
+std::size_t utf8Length(std::string_view text, std::size_t at) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
   const unsigned char lead = byte(0);
   std::size_t length = 0;
@@ -33,8 +29,6 @@ std::size_t sequenceAt(std::string_view text, std::size_t at) {
   return length;
 }
 
-}  // namespace
-
 std::optional<std::string_view> whyNotATeamName(std::string_view name) {
   if (name.size() > kLongestTeamName) return "is longer than 4,096 bytes";
   for (std::size_t at = 0; at < name.size();) {
@@ -43,7 +37,7 @@ std::optional<std::string_view> whyNotATeamName(std::string_view name) {
     if (byte == '\n' || byte == '\r') return "holds a line end";
     if (byte == '\0') return "holds a NUL byte";
     if (byte < 0x20 || byte == 0x7F) return "holds a control character";
-    const std::size_t length = sequenceAt(name, at);
+    const std::size_t length = utf8Length(name, at);
     if (length == 0) return "is not UTF-8 text";
     // U+0080 to U+009F, the C1 controls.
     if (length == 2 && byte == 0xC2 && static_cast<unsigned char>(name[at + 1]) < 0xA0) {
