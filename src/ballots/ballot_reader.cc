@@ -17,10 +17,6 @@ bool isBlankRow(const std::vector<std::string_view>& fields) {
                      [](std::string_view field) { return field.empty(); });
 }
 
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 // A numbered list's line split into its number and its team: "12. Team", "12) Team",
 // "12: Team", "12 Team", or "12" and "Team" in two fields (a tab between them); nullopt when
 // the line does not start with a number so.
@@ -28,7 +24,7 @@ std::optional<std::pair<std::size_t, std::string_view>> numberedLine(
     const std::vector<std::string_view>& fields) {
   std::string_view text = fields.front();
   std::size_t digits = 0;
-  while (digits < text.size() && digits < 4 && isDigit(text[digits])) ++digits;
+  while (digits < text.size() && digits < 4 && isAsciiDigit(text[digits])) ++digits;
   if (digits == 0) return std::nullopt;
   std::size_t number = 0;
   for (std::size_t i = 0; i < digits; ++i)

@@ -24,6 +24,11 @@ struct Ballot {
   std::vector<std::size_t> lines;
 };
 
+// True for the digits 0 to 9 alone, whatever the locale.
+inline bool isAsciiDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
 // The most places a ballot may have: far more than any real poll's.
 inline constexpr std::size_t kMostPlaces = 1000;
 

@@ -11,10 +11,6 @@ namespace hoops {
 
 namespace {
 
-bool isDigit(char c) {
-  return c >= '0' && c <= '9';
-}
-
 template <std::size_t N>
 bool isOneOf(const std::string& folded, const std::array<std::string_view, N>& names) {
   return std::find(names.begin(), names.end(), folded) != names.end();
@@ -25,13 +21,13 @@ bool isOneOf(const std::string& folded, const std::array<std::string_view, N>& n
 std::optional<std::size_t> numberIn(std::string_view heading) {
   std::optional<std::size_t> number;
   for (std::size_t at = 0; at < heading.size();) {
-    if (!isDigit(heading[at])) {
+    if (!isAsciiDigit(heading[at])) {
       ++at;
       continue;
     }
     if (number) return std::nullopt;
     std::size_t value = 0;
-    for (std::size_t digits = 0; at < heading.size() && isDigit(heading[at]); ++at, ++digits) {
+    for (std::size_t digits = 0; at < heading.size() && isAsciiDigit(heading[at]); ++at, ++digits) {
       if (digits == 6) return std::nullopt;
       value = value * 10 + static_cast<std::size_t>(heading[at] - '0');
     }
@@ -45,11 +41,11 @@ std::optional<int64_t> takeNumber(std::string_view& text, std::size_t most,
                                   std::size_t* digits = nullptr) {
   std::size_t count = 0;
   int64_t value = 0;
-  while (count < text.size() && count < most && isDigit(text[count])) {
+  while (count < text.size() && count < most && isAsciiDigit(text[count])) {
     value = value * 10 + (text[count] - '0');
     ++count;
   }
-  if (count == 0 || (count < text.size() && isDigit(text[count]))) return std::nullopt;
+  if (count == 0 || (count < text.size() && isAsciiDigit(text[count]))) return std::nullopt;
   text.remove_prefix(count);
   if (digits != nullptr) *digits = count;
   return value;

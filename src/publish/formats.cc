@@ -1,6 +1,8 @@
 // Choosing a format, and the words every format shares.
 #include "publish/formats.h"
 
+#include <algorithm>
+
 #include "poll/date.h"
 #include "publish/writers.h"
 
@@ -45,6 +47,12 @@ void writePublished(std::ostream& out, const PublishedWeek& week, Format format,
     case Format::kHtml:
       return writeHtml(out, week);
   }
+}
+
+std::size_t widthOf(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
 }
 
 std::string withThousands(int64_t number) {

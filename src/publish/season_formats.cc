@@ -18,13 +18,6 @@ std::string titleOf(const SeasonTable& season) {
          ", the season: " + season.dates.front() + " to " + season.dates.back();
 }
 
-// How many characters a terminal gives `text`: its UTF-8 code points.
-std::size_t widthOf(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
-}
-
 // The milestones' cells of `team`, as the text, Markdown and page show them.
 std::vector<std::string> milestones(const SeasonTeam& team, const std::vector<std::string>& dates) {
   return {std::to_string(team.weeksRanked),

@@ -10,13 +10,6 @@ namespace hoops {
 
 namespace {
 
-// How many characters a terminal or a page gives `text`: its UTF-8 code points.
-std::size_t widthOf(std::string_view text) {
-  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  }));
-}
-
 void pad(std::string& line, std::string_view text, std::size_t width, bool right) {
   const std::string spaces(width > widthOf(text) ? width - widthOf(text) : 0, ' ');
   if (right) line += spaces;

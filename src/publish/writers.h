@@ -26,6 +26,9 @@ void writeChart(std::ostream& out, const PublishedWeek& week);
 // the first of a new year when they cross one.
 std::vector<std::string> shortDates(const std::vector<std::string>& dates);
 
+// How many characters a terminal or a page gives `text`: its UTF-8 code points.
+std::size_t widthOf(std::string_view text);
+
 // `number` with a comma between each three digits: 1,512.
 std::string withThousands(int64_t number);
 // The poll's heading: "Top 25, March 9 2025", or the poll's own name for "Top 25".

@@ -12,8 +12,6 @@ namespace hoops {
 
 namespace {
 
-const std::string kLast =
-    "March 2 2025\n1\tGonzaga\t24-2\t1512\t1\n2\tDuke\t23-3\t1488\t2\n3\tHouston\t22-3\t1401\t3\n";
 // Ann: Gonzaga, Duke, Houston; Bob: Duke, Gonzaga, Houston.
 const std::string kWeek =
     "March 9 2025\n1\tGonzaga\t24-2\t5\t1\n2\tDuke\t23-3\t5\t2\n3\tHouston\t22-3\t2\t3\n";

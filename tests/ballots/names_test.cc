@@ -13,8 +13,6 @@ namespace hoops {
 
 namespace {
 
-const std::string kLast =
-    "March 2 2025\n1\tGonzaga\t24-2\t1512\t1\n2\tDuke\t23-3\t1488\t2\n3\tHouston\t22-3\t1401\t3\n";
 const std::string kRoster =
     "Gonzaga\tZags\nSaint Amberly\nRidgewater State\nMount Halvard\nHarborview\n"
     "Saint Mary's\nJos\xC3\xA9 Vale\n";
@@ -87,8 +85,11 @@ TEST(TeamNamesTest, OneTeamInEverySpellingItIsKnownBy) {
 
 TEST(TeamNamesTest, ANameRefusedOnManyBallotsIsOneProblem) {
   std::string ballots;
-  for (int voter = 1; voter <= 5; ++voter)
-    ballots += "V" + std::to_string(voter) + ",Gonzga,Duke\n";
+  for (int voter = 1; voter <= 5; ++voter) {
+    // (A piece at a time: GCC 12 warns falsely of overlaps in "V" + std::to_string(...).)
+    ballots += 'V';
+    ballots += std::to_string(voter) + ",Gonzga,Duke\n";
+  }
   const Outcome outcome = tallyOf(kLast, {{"a.csv", ballots + "V6,Duke,Gonzga\n"}});
   EXPECT_EQ(outcome.problems,
             "a.csv:1: 'Gonzga' is not a known team; did you mean 'Gonzaga'? (on 6 ballots; also "

@@ -20,6 +20,10 @@
 
 namespace hoops {
 
+// Last week's poll of most of the tally's tests: Gonzaga, Duke and Houston.
+inline const std::string kLast =
+    "March 2 2025\n1\tGonzaga\t24-2\t1512\t1\n2\tDuke\t23-3\t1488\t2\n3\tHouston\t22-3\t1401\t3\n";
+
 struct Outcome {
   std::string week;      // the poll file written, or "" when refused
   std::string problems;  // "FILE:LINE: what" lines
