@@ -114,6 +114,7 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
     const std::string stem = std::string(request.wholeSeason ? "season-" : "") +
                              isoDate(weeks.back().date).value_or(weeks.back().date);
     std::vector<std::pair<std::string, std::function<void(std::ostream&)>>> forms;
+    forms.reserve(kAllFormats.size() + 1);
     for (const Format format : kAllFormats) {
       forms.emplace_back(folder + stem + "." + std::string(extensionOf(format)),
                          [&, format](std::ostream& to) { writeForm(to, format); });

@@ -125,7 +125,7 @@ std::optional<int64_t> submissionTime(std::string_view text) {
   skipBlanks(text);
   std::size_t firstDigits = 0;
   const std::optional<int64_t> first = takeNumber(text, 4, &firstDigits);
-  const char dateSeparator = text.empty() ? 0 : text.front();
+  const char dateSeparator = text.empty() ? '\0' : text.front();
   if (!first || !takeOneOf(text, "-/.")) return std::nullopt;
   const std::optional<int64_t> second = takeNumber(text, 2);
   if (!second || text.empty() || text.front() != dateSeparator) return std::nullopt;

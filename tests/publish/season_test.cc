@@ -97,7 +97,10 @@ TEST(SeasonTableTest, ARealSeasonAsItWasPublished) {
   std::size_t cells = 0;
   for (const auto& [week, published] : std::vector<std::pair<std::size_t, std::string>>{
            {1, "ap-2020-12-28-published.txt"}, {2, "ap-2021-01-04-published.txt"}}) {
-    std::istringstream lines(readFile(data + "/" + published));
+    std::string path = data;
+    path += '/';
+    path += published;
+    std::istringstream lines(readFile(path));
     std::string line;
     std::vector<int64_t> ranks;
     std::vector<std::pair<std::string, std::string>> rows;  // name, previous rank
