@@ -150,8 +150,8 @@ void Tally::finish(ProblemList& problems) {
     for (std::size_t i = 0; i < refusal.others.size(); ++i) {
       problem->what += (i == 0 ? "" : ", ") + refusal.others[i];
     }
-    const std::size_t more = refusal.ballots - 1 - refusal.others.size();
-    if (more > 0) problem->what += " and " + std::to_string(more) + " more";
+    // The first few places, then an ellipsis for the others.
+    if (refusal.ballots - 1 > refusal.others.size()) problem->what += ", ...";
     problem->what += ")";
   }
 }

@@ -93,7 +93,7 @@ TEST(TeamNamesTest, ANameRefusedOnManyBallotsIsOneProblem) {
   const Outcome outcome = tallyOf(kLast, {{"a.csv", ballots + "V6,Duke,Gonzga\n"}});
   EXPECT_EQ(outcome.problems,
             "a.csv:1: 'Gonzga' is not a known team; did you mean 'Gonzaga'? (on 6 ballots; also "
-            "at a.csv:2, a.csv:3, a.csv:4 and 2 more)\n");
+            "at a.csv:2, a.csv:3, a.csv:4, ...)\n");
 }
 
 // Two spellings of one team among the known names are refused, never two rows.
