@@ -68,11 +68,11 @@ Tally::Tally(const Poll& last, const KnownTeams& known, ProblemList& problems) {
   }
 }
 
-std::size_t Tally::know(std::string name, int32_t lastWeek) {
+std::size_t Tally::know(std::string name, int32_t lastPosition) {
   names_.add(name, entries_.size());
   Entry entry;
   entry.name = std::move(name);
-  entry.lastWeek = lastWeek;
+  entry.lastPosition = lastPosition;
   entries_.push_back(std::move(entry));
   return entries_.size() - 1;
 }
@@ -243,9 +243,9 @@ bool Tally::week(const PollDate& date, Poll& poll, std::vector<std::string>& noR
   // By points; then last week's order, the unranked after the ranked, by name.
   std::sort(ranked.begin(), ranked.end(), [](const Entry* a, const Entry* b) {
     if (a->points != b->points) return a->points > b->points;
-    const bool aRanked = a->lastWeek > 0, bRanked = b->lastWeek > 0;
+    const bool aRanked = a->lastPosition > 0, bRanked = b->lastPosition > 0;
     if (aRanked != bRanked) return aRanked;
-    if (aRanked && a->lastWeek != b->lastWeek) return a->lastWeek < b->lastWeek;
+    if (aRanked && a->lastPosition != b->lastPosition) return a->lastPosition < b->lastPosition;
     return a->name < b->name;
   });
   std::memcpy(poll.date, date, sizeof poll.date);
@@ -259,7 +259,7 @@ bool Tally::week(const PollDate& date, Poll& poll, std::vector<std::string>& noR
     Team team;
     team.name = entry->name;
     team.votes = static_cast<int32_t>(entry->points);
-    team.lastWeek = entry->lastWeek > 0 ? entry->lastWeek : -1;
+    team.lastWeek = entry->lastPosition > 0 ? entry->lastPosition : -1;
     team.wins = entry->wins;
     team.losses = entry->losses;
     if (!entry->hasRecord) noRecord.push_back(entry->name);

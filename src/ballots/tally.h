@@ -91,7 +91,7 @@ class Tally {
  private:
   struct Entry {
     std::string name;
-    int32_t lastWeek = -1;
+    int32_t lastPosition = -1;  // its position in last week's poll; -1 when it was not there
     bool hasRecord = false;
     int32_t wins = 0;
     int32_t losses = 0;
@@ -112,7 +112,7 @@ class Tally {
     std::vector<std::string> others;  // the first few, as FILE:LINE
   };
 
-  std::size_t know(std::string name, int32_t lastWeek);
+  std::size_t know(std::string name, int32_t lastPosition);
   // The team `name` of `file`:`line` is, a new one when it is none yet; nullopt, with a
   // problem, when it is another team's name in another spelling.
   std::optional<std::size_t> learn(std::string_view name, const std::string& file, std::size_t line,

@@ -54,7 +54,7 @@ void writeCsv(std::ostream& out, const PublishedWeek& week) {
       at = putNumber(at, number);
     }
     *at++ = ',';
-    if (team.lastWeek) at = putNumber(at, *team.lastWeek);
+    if (team.lastWeekRank) at = putNumber(at, *team.lastWeekRank);
     *at++ = ',';
     if (team.ranked) {
       const std::string moved = change(team);

@@ -93,8 +93,8 @@ std::string shownChange(const PublishedTeam& team) {
 
 std::string change(const PublishedTeam& team) {
   if (!team.ranked) return "";
-  if (!team.lastWeek) return "NEW";
-  const int64_t moved = *team.lastWeek - team.rank;
+  if (!team.lastWeekRank) return "NEW";
+  const int64_t moved = *team.lastWeekRank - team.rank;
   std::string text = moved > 0 ? "+" : "";  // a piece at a time: GCC 12 warns falsely of "+" + ...
   text += std::to_string(moved);
   return text;

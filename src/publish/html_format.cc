@@ -176,7 +176,7 @@ void writeHtml(std::ostream& out, const PublishedWeek& week) {
     }
     out << "</th><td>" << team->wins << '-' << team->losses << "</td><td class=\"n\">"
         << withThousands(team->points) << "</td><td class=\"n\">"
-        << (team->lastWeek ? std::to_string(*team->lastWeek) : "&ndash;")
+        << (team->lastWeekRank ? std::to_string(*team->lastWeekRank) : "&ndash;")
         << "</td><td class=\"n change\">" << shownChange(*team) << "</td></tr>\n";
   }
   out << "</tbody>\n</table>\n";

@@ -33,7 +33,7 @@ void writeJson(std::ostream& out, const PublishedWeek& week, std::vector<std::st
     writeString(out, team.name, notes);
     out << ", \"first_place_votes\": " << team.firstPlaceVotes << ", \"wins\": " << team.wins
         << ", \"losses\": " << team.losses << ", \"points\": " << team.points
-        << ", \"last_week\": " << (team.lastWeek ? std::to_string(*team.lastWeek) : "null")
+        << ", \"last_week\": " << (team.lastWeekRank ? std::to_string(*team.lastWeekRank) : "null")
         << ", \"change\": ";
     const std::string moved = change(team);
     out << (moved.empty()          ? "null"
@@ -48,7 +48,7 @@ void writeJson(std::ostream& out, const PublishedWeek& week, std::vector<std::st
   for (const PublishedWeek::Dropped& team : week.dropped) {
     out << separator << "    {\"team\": ";
     writeString(out, team.name, notes);
-    out << ", \"last_week\": " << team.lastWeek << '}';
+    out << ", \"last_week\": " << team.lastWeekRank << '}';
     separator = ",\n";
   }
   out << (week.dropped.empty() ? "]\n}\n" : "\n  ]\n}\n");

@@ -39,8 +39,8 @@ void writeMarkdown(std::ostream& out, const PublishedWeek& week) {
   for (const PublishedTeam* team : week.ranked()) {
     out << '|' << team->rank << '|' << markdownEscaped(nameWithFirstPlaces(*team)) << '|'
         << team->wins << '-' << team->losses << '|' << withThousands(team->points) << '|'
-        << (team->lastWeek ? std::to_string(*team->lastWeek) : "-") << '|' << shownChange(*team)
-        << "|\n";
+        << (team->lastWeekRank ? std::to_string(*team->lastWeekRank) : "-") << '|'
+        << shownChange(*team) << "|\n";
   }
   const auto name = [](std::string_view text) { return markdownEscaped(text); };
   for (const std::string& line : {othersLine(week, name), droppedLine(week, name)}) {

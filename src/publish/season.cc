@@ -73,7 +73,7 @@ PublishedWeek publishWeek(const std::vector<Week>& weeks, int64_t top,
     team.ranked = team.rank <= top;
     if (team.ranked) {
       if (const auto last = before.find(row.name); last != before.end()) {
-        team.lastWeek = last->second;
+        team.lastWeekRank = last->second;
       }
     }
     if (firstPlaces != nullptr) {
@@ -104,7 +104,8 @@ PublishedWeek publishWeek(const std::vector<Week>& weeks, int64_t top,
   }
   std::sort(published.dropped.begin(), published.dropped.end(),
             [](const PublishedWeek::Dropped& a, const PublishedWeek::Dropped& b) {
-              return a.lastWeek != b.lastWeek ? a.lastWeek < b.lastWeek : a.name < b.name;
+              return a.lastWeekRank != b.lastWeekRank ? a.lastWeekRank < b.lastWeekRank
+                                                      : a.name < b.name;
             });
   for (const PublishedTeam* team : published.ranked()) {
     PublishedWeek::Line line{team->name, {}};

@@ -24,8 +24,8 @@ struct PublishedTeam {
   int32_t wins = 0;
   int32_t losses = 0;
   int64_t points = 0;
-  std::optional<int64_t> lastWeek;  // last week's rank, when it was ranked
-  bool ranked = false;              // rank at most the top
+  std::optional<int64_t> lastWeekRank;  // last week's rank, when it was ranked
+  bool ranked = false;                  // rank at most the top
 };
 
 // The published week: what every published poll shows. Its teams live in memory of its own, as
@@ -39,7 +39,7 @@ struct PublishedWeek {
   std::pmr::vector<PublishedTeam> teams{memory.get()};
   struct Dropped {
     std::string_view name;
-    int64_t lastWeek;
+    int64_t lastWeekRank;
   };
   std::vector<Dropped> dropped;  // ranked last week, not now; by last week's rank, then name
   // The season for the chart: its dates, oldest first, and for each team ranked now its rank in

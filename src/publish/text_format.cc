@@ -28,7 +28,7 @@ void writeText(std::ostream& out, const PublishedWeek& week) {
     rows.push_back({std::to_string(team->rank), nameWithFirstPlaces(*team),
                     std::to_string(team->wins) + "-" + std::to_string(team->losses),
                     withThousands(team->points),
-                    team->lastWeek ? std::to_string(*team->lastWeek) : "-"});
+                    team->lastWeekRank ? std::to_string(*team->lastWeekRank) : "-"});
   }
   std::size_t w[5] = {};
   for (const Row& row : rows) {

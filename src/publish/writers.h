@@ -59,7 +59,7 @@ std::string droppedLine(const PublishedWeek& week, Name name) {
   for (const PublishedWeek::Dropped& team : week.dropped) {
     line += line.empty() ? "Dropped from rankings: " : ", ";
     line += "No. ";
-    line += std::to_string(team.lastWeek);
+    line += std::to_string(team.lastWeekRank);
     line += ' ';
     line += name(team.name);
   }

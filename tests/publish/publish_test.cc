@@ -25,16 +25,17 @@ std::string summary(const PublishedWeek& published) {
   std::string text;
   for (const PublishedTeam* team : published.ranked()) {
     text += std::to_string(team->rank) + " " + std::string(team->name) + " " +
-            (team->lastWeek ? std::to_string(*team->lastWeek) : "-") + " ";
-    text +=
-        team->ranked ? (team->lastWeek ? std::to_string(*team->lastWeek - team->rank) : "NEW") : "";
+            (team->lastWeekRank ? std::to_string(*team->lastWeekRank) : "-") + " ";
+    text += team->ranked
+                ? (team->lastWeekRank ? std::to_string(*team->lastWeekRank - team->rank) : "NEW")
+                : "";
     text += "\n";
   }
   for (const PublishedTeam* team : published.others()) {
     text += "others " + std::string(team->name) + "\n";
   }
   for (const auto& team : published.dropped) {
-    text += "dropped " + std::string(team.name) + " " + std::to_string(team.lastWeek) + "\n";
+    text += "dropped " + std::string(team.name) + " " + std::to_string(team.lastWeekRank) + "\n";
   }
   return text;
 }
@@ -170,7 +171,7 @@ TEST(PublishTest, ARealWeekAsItWasPublished) {
   for (const PublishedTeam* team : published.ranked()) {
     ours += std::to_string(team->rank) + "\t" + std::string(team->name) + "\t" +
             std::to_string(team->points) + "\t" +
-            (team->lastWeek ? std::to_string(*team->lastWeek) : "-") + "\n";
+            (team->lastWeekRank ? std::to_string(*team->lastWeekRank) : "-") + "\n";
   }
   // Within a shared rank the published order is the voters'; ours is by name.
   std::string theirs = readFile(data + "/ap-2021-01-04-published.txt");
