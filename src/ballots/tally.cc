@@ -190,16 +190,21 @@ void Tally::count(const std::string& file, const Ballot& ballot, ProblemList& pr
       teams.push_back(-1);
       continue;
     }
-    // A name that is not one field of one line would break the week's file, or forge rows in it.
-    if (const std::optional<std::string_view> why = whyNotATeamName(name)) {
-      problems.push_back({file, placeLine,
-                          "place " + std::to_string(place) +
-                              ": a name that cannot stand in a poll file: it " +
-                              std::string(*why)});
-      teams.push_back(-1);
-      continue;
+    // A name spelled as a known team is one (known names stand in a poll file already); any
+    // other that is not one field of one line would break the week's file, or forge rows in it.
+    const std::optional<std::size_t> spelled = names_.spelled(name);
+    if (!spelled) {
+      if (const std::optional<std::string_view> why = whyNotATeamName(name)) {
+        problems.push_back({file, placeLine,
+                            "place " + std::to_string(place) +
+                                ": a name that cannot stand in a poll file: it " +
+                                std::string(*why)});
+        teams.push_back(-1);
+        continue;
+      }
     }
-    const std::ptrdiff_t team = find(name, file, placeLine, problems);
+    const std::ptrdiff_t team =
+        spelled ? static_cast<std::ptrdiff_t>(*spelled) : find(name, file, placeLine, problems);
     teams.push_back(team);
     if (team < 0) {
       refused = true;  // said once for every ballot that names it, not always anew

@@ -19,6 +19,12 @@ class TeamNames {
   // Makes `spelling` a name of `team`; a spelling already known keeps its first team.
   void add(std::string_view spelling, std::size_t team);
 
+  // The team `spelling` names byte for byte; nullopt when none (one hash look-up).
+  std::optional<std::size_t> spelled(std::string_view spelling) const {
+    const auto found = exact_.find(spelling);
+    return found != exact_.end() ? std::optional<std::size_t>(found->second) : std::nullopt;
+  }
+
   // The team `spelling` names, byte for byte or in another Unicode form; nullopt when none.
   std::optional<std::size_t> named(std::string_view spelling) const;
 
