@@ -86,25 +86,33 @@ std::string htmlEscaped(std::string_view text) {
 bool writeJsonString(std::ostream& out, std::string_view text) {
   out << '"';
   bool replaced = false;
+  std::size_t plain = 0;  // the start of the run of characters written as they are
+  const auto flush = [&](std::size_t at) {
+    out.write(text.data() + plain, static_cast<std::streamsize>(at - plain));
+  };
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t length = characterLength(text.substr(at));
+    const char c = text[at];
+    const bool special =
+        length == 0 || c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+    if (!special) {
+      at += length;
+      continue;
+    }
+    flush(at);
     if (length == 0) {
       out << "\xEF\xBF\xBD";
       replaced = true;
-      ++at;
-      continue;
-    }
-    const char c = text[at];
-    if (c == '"' || c == '\\') {
+    } else if (c == '"' || c == '\\') {
       out << '\\' << c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
+    } else {
       constexpr char kHex[] = "0123456789abcdef";
       out << "\\u00" << kHex[(c >> 4) & 0xF] << kHex[c & 0xF];
-    } else {
-      out << text.substr(at, length);
     }
-    at += length;
+    at += length == 0 ? 1 : length;
+    plain = at;
   }
+  flush(text.size());
   out << '"';
   return replaced;
 }
