@@ -259,25 +259,24 @@ bool readBallotTable(CsvReader& reader, char separator, const std::string& file,
   }
   if (!finishReading(reader, file, problems)) return false;
   // A voter's latest row stands (the lower of two with one time); the others are told.
-  std::unordered_map<std::string, std::size_t> latest;
-  std::vector<bool> replaced(held.size(), false);
+  std::vector<std::string> voters;  // each row's voter, folded once (reserved: views stay)
+  std::unordered_map<std::string_view, std::size_t> latest;
+  voters.reserve(held.size());
   for (std::size_t row = 0; row < held.size(); ++row) {
-    const auto [met, added] = latest.emplace(foldedVoter(held[row].voter), row);
-    if (added) continue;
-    std::size_t earlier = met->second, later = row;
-    if (held[row].submitted < held[earlier].submitted) std::swap(earlier, later);
-    replaced[earlier] = true;
-    met->second = later;
+    voters.push_back(foldedVoter(held[row].voter));
+    const auto [met, added] = latest.emplace(voters.back(), row);
+    if (!added && held[row].submitted >= held[met->second].submitted) met->second = row;
   }
   for (std::size_t row = 0; row < held.size(); ++row) {
-    if (!replaced[row]) continue;
-    const Held& standing = held[latest[foldedVoter(held[row].voter)]];
-    notes.push_back(file + ":" + std::to_string(held[row].line) + ": " + held[row].voter +
-                    "'s ballot is replaced by the later one at line " +
-                    std::to_string(standing.line));
+    const std::size_t standing = latest[voters[row]];
+    if (standing != row) {
+      notes.push_back(file + ":" + std::to_string(held[row].line) + ": " + held[row].voter +
+                      "'s ballot is replaced by the later one at line " +
+                      std::to_string(held[standing].line));
+    }
   }
   for (std::size_t row = 0; row < held.size(); ++row) {
-    if (replaced[row]) continue;
+    if (latest[voters[row]] != row) continue;
     ballot.voter = held[row].voter;
     ballot.line = held[row].line;
     ballot.teams.assign(held[row].teams.begin(), held[row].teams.end());
