@@ -7,10 +7,10 @@
 #include "app/command_line.h"
 #include "app/program.h"
 #include "console/terminal_text.h"
-#include "system/error_text.h"
 #include "system/file_streams.h"
 #include "system/signals.h"
 #include "system/standard_streams.h"
+#include "system/status.h"
 #include "system/terminal.h"
 
 namespace hoops {
@@ -65,8 +65,8 @@ int run(int argc, char** argv) {
     if (std::optional<int> status = answerArguments(argc - 1, argv + 1, out, err)) {
       out.flush();
       err.flush();
-      if (output.error() == 0) return *status;
-      err << "hoops-ranking: write error: " << errorText(output.error()) << '\n' << std::flush;
+      if (output.status().ok()) return *status;
+      err << "hoops-ranking: write error: " << output.status().text() << '\n' << std::flush;
       return 2;
     }
   }
@@ -77,7 +77,7 @@ int run(int argc, char** argv) {
   in.tie(&out);
   runProgram(in, out, std::cerr, kStandardInput, isTerminal(kStandardOutput));
   out.flush();
-  return exitStatus(input.error(), output.error(), std::cerr);
+  return exitStatus(input.status(), output.status(), std::cerr);
 }
 
 }  // namespace

@@ -85,10 +85,11 @@ class MainMenu {
       for (std::string_view line : kMenuFrame) out_ << line << '\n';
       std::optional<int32_t> option = promptNumber(in_, out_, "Enter an option: ", kLoad, kExit);
       if (!option || *option == kExit) return;
+      pathRead_ = false;
       try {
         if (carryOut(static_cast<Option>(*option)) == Next::kInputEnded) return;
       } catch (const std::bad_alloc&) {
-        // Out of memory: the option is abandoned, the poll stays as it was and the menu goes on.
+        outOfMemory(static_cast<Option>(*option));
       }
     }
   }
@@ -199,6 +200,23 @@ class MainMenu {
     err_ << "hoops-ranking: " << what << " '" << path_ << "': " << reason_ << '\n' << std::flush;
   }
 
+  // The one place the menu meets a lack of memory: the option is abandoned and the menu goes
+  // on. A load or a save fails as any failure of it does ("out of memory" its reason), the poll
+  // as it was; any other option is said to be abandoned on `err_`.
+  void outOfMemory(Option option) {
+    reason_ = "out of memory";
+    if (option == kLoad && pathRead_) {
+      explain("cannot open");
+      out_ << "Failed to open file.\n\n";
+    } else if (option == kSave && pathRead_) {
+      explain("cannot save");
+      out_ << "Failed to save file.\n\n";
+    } else {
+      out_.flush();
+      err_ << "hoops-ranking: out of memory; the option is abandoned\n" << std::flush;
+    }
+  }
+
   // Writes notes_ on `err_`, a line each, standard output first.
   void tell() {
     if (notes_.empty()) return;
@@ -237,6 +255,7 @@ class MainMenu {
     std::optional<std::string> line = promptLine(in_, out_, prompt);
     if (!line) return false;
     path_ = std::move(*line);
+    pathRead_ = true;
     return true;
   }
 
@@ -246,6 +265,7 @@ class MainMenu {
   bool terminal_;  // out_ is a terminal: names are shown with their control characters visible
   Poll poll_;
   std::string path_;                // reused by load and save
+  bool pathRead_ = false;           // whether the option under way has read its path
   std::string reason_;              // why the last load or save failed
   std::vector<std::string> notes_;  // what the operator should know of the last load or save
   Team scratch_;                    // overwritten by every add

@@ -2,7 +2,6 @@
 #ifndef HOOPS_APP_MODE_SUPPORT_H_
 #define HOOPS_APP_MODE_SUPPORT_H_
 
-#include <cerrno>
 #include <functional>
 #include <istream>
 #include <new>
@@ -15,7 +14,6 @@
 #include "ballots/roster.h"
 #include "ballots/tally.h"
 
-#include "system/error_text.h"
 #include "system/file_streams.h"
 #include "system/file_system.h"
 #include "system/save_file.h"
@@ -31,15 +29,14 @@ template <typename Read>
 bool readInputFile(const std::string& path, std::ostream& err, Read read) {
   FileSystem& files = realFileSystem();
   const UserFile file(files, path);
-  int error = file.error();
-  if (error == 0) {
+  Status status = file.status();
+  if (status.ok()) {
     FileReadBuffer buffer(files, file.fd());
     std::istream in(&buffer);
-    if (read(in) && buffer.error() == 0) return true;
-    error = buffer.error();
+    if (read(in) && buffer.status().ok()) return true;
+    status = buffer.failure();
   }
-  err << "hoops-ranking: cannot read '" << path << "': " << errorText(error != 0 ? error : EIO)
-      << '\n';
+  err << "hoops-ranking: cannot read '" << path << "': " << status.text() << '\n';
   return false;
 }
 
@@ -96,9 +93,12 @@ inline void tellProblems(std::ostream& err, const ProblemList& problems) {
 
 // The file `path` names ("-": standard input) as the system knows it, or nullopt when there
 // is none to be had.
-inline std::optional<FileSystem::Status> identityOf(const std::string& path) {
+inline std::optional<FileInfo> identityOf(const std::string& path) {
   FileSystem& files = realFileSystem();
-  return path == "-" ? files.status(kStandardInput) : files.statusOfPath(path);
+  FileInfo info;
+  const Status found =
+      path == "-" ? files.status(kStandardInput, info) : files.statusOfPath(path, info);
+  return found.ok() ? std::optional(info) : std::nullopt;
 }
 
 // False, with `err` told, when `output` is the very file of one of `inputs` (however it is
@@ -106,18 +106,18 @@ inline std::optional<FileSystem::Status> identityOf(const std::string& path) {
 // the save would replace what the mode reads, or write the poll and the summary into one file.
 inline bool outputApart(const std::string& output, const std::vector<std::string>& inputs,
                         bool summaryOnOut, std::ostream& err) {
-  const std::optional<FileSystem::Status> target = identityOf(output);
+  const std::optional<FileInfo> target = identityOf(output);
   if (!target || !target->regular) return true;
   for (const std::string& input : inputs) {
-    const std::optional<FileSystem::Status> read = identityOf(input);
+    const std::optional<FileInfo> read = identityOf(input);
     if (read && read->sameFile(*target)) {
       err << "hoops-ranking: --output '" << output << "' is '" << input
           << "', which this run reads; write to another file\n";
       return false;
     }
   }
-  const std::optional<FileSystem::Status> out = realFileSystem().status(kStandardOutput);
-  if (summaryOnOut && out && out->sameFile(*target)) {
+  FileInfo out;
+  if (summaryOnOut && realFileSystem().status(kStandardOutput, out).ok() && out.sameFile(*target)) {
     err << "hoops-ranking: --output '" << output
         << "' is where standard output goes, which gets the summary; write to another file\n";
     return false;

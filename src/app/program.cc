@@ -4,7 +4,7 @@
 #include "app/main_menu.h"
 #include "app/title_screen.h"
 #include "console/line_prompt.h"
-#include "system/error_text.h"
+#include "system/status.h"
 #include "system/terminal.h"
 
 namespace hoops {
@@ -20,13 +20,11 @@ void runProgram(std::istream& in, std::ostream& out, std::ostream& err, int keyb
   waitForKey(in);
 }
 
-int exitStatus(int readError, int writeError, std::ostream& err) {
-  if (readError != 0) {
-    err << "hoops-ranking: error reading standard input: " << errorText(readError) << '\n';
-  }
-  if (writeError != 0) err << "hoops-ranking: write error: " << errorText(writeError) << '\n';
+int exitStatus(const Status& input, const Status& output, std::ostream& err) {
+  if (!input.ok()) err << "hoops-ranking: error reading standard input: " << input.text() << '\n';
+  if (!output.ok()) err << "hoops-ranking: write error: " << output.text() << '\n';
   err << std::flush;
-  return readError != 0 || writeError != 0 ? 1 : 0;
+  return input.ok() && output.ok() ? 0 : 1;
 }
 
 }  // namespace hoops

@@ -5,6 +5,8 @@
 #include <istream>
 #include <ostream>
 
+#include "system/status.h"
+
 namespace hoops {
 
 // The whole program: title screen, main menu, then "Press any key to exit." and a wait for
@@ -14,11 +16,11 @@ namespace hoops {
 void runProgram(std::istream& in, std::ostream& out, std::ostream& err, int keyboard = -1,
                 bool terminal = false);
 
-// The exit status once the dialogue is over, given the errno of a read error that ended
-// standard input and of a failed write to standard output (0 for none): 0 when both are 0;
-// otherwise 1, after one line on `err` for each error ("hoops-ranking: error reading
-// standard input: <reason>", "hoops-ranking: write error: <reason>").
-int exitStatus(int readError, int writeError, std::ostream& err);
+// The exit status once the dialogue is over, given why a read error ended standard input and
+// why a write to standard output failed: 0 when both are done; otherwise 1, after one line on
+// `err` for each failure ("hoops-ranking: error reading standard input: <reason>",
+// "hoops-ranking: write error: <reason>").
+int exitStatus(const Status& input, const Status& output, std::ostream& err);
 
 }  // namespace hoops
 

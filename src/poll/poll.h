@@ -47,10 +47,10 @@ struct Poll {
   void removeTeamAt(std::size_t position);
 
   // Replaces teams and date with those of the poll file at `path`, moved on one week.
-  // Returns false, leaving the poll untouched, when the file cannot be opened or read, or
-  // does not fit in memory; `reason` (when given) then says why. `notes` (when given) gets a
-  // line "path:line: what" for each kind of thing in the file that its writer would never have
-  // written. Defined by the poll file library.
+  // Returns false, leaving the poll untouched, when the file cannot be opened or read;
+  // `reason` (when given) then says why. `notes` (when given) gets a line "path:line: what" for
+  // each kind of thing in the file that its writer would never have written. Out of memory,
+  // std::bad_alloc passes on, the poll untouched. Defined by the poll file library.
   bool loadPoll(const std::string& path, std::string* reason = nullptr,
                 std::vector<std::string>* notes = nullptr);
 

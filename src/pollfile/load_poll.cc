@@ -5,13 +5,11 @@
 #include <cerrno>
 #include <cstring>
 #include <istream>
-#include <new>
 #include <optional>
 #include <string_view>
 #include <utility>
 
 #include "poll/date.h"
-#include "pollfile/failure.h"
 #include "pollfile/poll_reader.h"
 #include "system/file_streams.h"
 
@@ -47,8 +45,9 @@ std::optional<Finding> advanceAndTell(PollDate& date) {
   return Finding{1, 0, std::move(what), false};
 }
 
-LoadOutcome failed(std::string* reason, int error) {
-  failWith(reason, error);
+// Stores `why` in `reason` when there is one; a load that failed.
+LoadOutcome failed(std::string* reason, std::string why) {
+  if (reason != nullptr) *reason = std::move(why);
   return LoadOutcome::kFailed;
 }
 
@@ -56,71 +55,67 @@ LoadOutcome failed(std::string* reason, int error) {
 
 LoadOutcome loadPollFile(Poll& poll, const std::string& path, std::string* reason,
                          std::vector<Finding>* findings, FileSystem& files) {
-  if (path.find('\0') != std::string::npos) return failed(reason, kNulInPath);
-  try {
-    Descriptor file(files, files.openForReading(path));
-    if (!file.open()) return failed(reason, errno);
-    const std::optional<FileSystem::Status> status = files.status(file.fd());
-    if (!status) return failed(reason, errno);
-    if (status->directory) return failed(reason, EISDIR);
-    if (!status->regular) {
-      fail(reason, "not a regular file");
-      return LoadOutcome::kFailed;
-    }
-    return loadPollFrom(poll, file.fd(), reason, findings, files);
-  } catch (const std::bad_alloc&) {
-    fail(reason, "out of memory");
-    return LoadOutcome::kFailed;
+  if (path.find('\0') != std::string::npos) {
+    return failed(reason, Status(Status::Code::kNulInPath).text());
   }
+  Descriptor file;
+  FileInfo info;
+  Status status = files.openForReading(path, file);
+  if (status.ok()) status = files.status(file.fd(), info);
+  if (!status.ok()) return failed(reason, status.text());
+  if (info.directory) return failed(reason, Status::system(EISDIR).text());
+  if (!info.regular) return failed(reason, "not a regular file");
+  return loadPollFrom(poll, file.fd(), reason, findings, files);
 }
 
 LoadOutcome loadPollFrom(Poll& poll, int fd, std::string* reason, std::vector<Finding>* findings,
                          FileSystem& files) {
-  try {
-    FileReadBuffer buffer(files, fd);
-    std::istream in(&buffer);
-    // The file is read whole into a poll of its own before this one changes, so a read
-    // error or a refusal leaves it as it was.
-    Poll loaded;
-    FindingTally tally;
-    if (!readPollFile(in, loaded, tally) || buffer.error() != 0) {
-      return failed(reason, buffer.error());
-    }
-    std::vector<Finding> found = tally.findings();
-    if (tally.refuses()) {
-      fail(reason,
-           "it is not a poll file as this program writes them; the lines above say what to "
-           "change (see \"From a spreadsheet\" in the README)");
-      if (findings != nullptr) *findings = std::move(found);
-      return LoadOutcome::kRefused;
-    }
-    if (std::optional<Finding> date = advanceAndTell(loaded.date))
-      found.insert(found.begin(), *date);
-    if (findings != nullptr) *findings = std::move(found);
-    poll = std::move(loaded);
-    return LoadOutcome::kLoaded;
-  } catch (const std::bad_alloc&) {
-    fail(reason, "out of memory");
-    return LoadOutcome::kFailed;
+  FileReadBuffer buffer(files, fd);
+  std::istream in(&buffer);
+  // The file is read whole into a poll of its own before this one changes, so a read
+  // error or a refusal leaves it as it was.
+  Poll loaded;
+  FindingTally tally;
+  if (!readPollFile(in, loaded, tally) || !buffer.status().ok()) {
+    return failed(reason, buffer.failure().text());
   }
+  std::vector<Finding> found = tally.findings();
+  if (tally.refuses()) {
+    if (reason != nullptr) {
+      *reason =
+          "it is not a poll file as this program writes them; the lines above say what to "
+          "change (see \"From a spreadsheet\" in the README)";
+    }
+    if (findings != nullptr) *findings = std::move(found);
+    return LoadOutcome::kRefused;
+  }
+  if (std::optional<Finding> date = advanceAndTell(loaded.date)) found.insert(found.begin(), *date);
+  if (findings != nullptr) *findings = std::move(found);
+  poll = std::move(loaded);
+  return LoadOutcome::kLoaded;
 }
 
 bool Poll::loadPoll(const std::string& path, std::string* reason, std::vector<std::string>* notes) {
+  // Loaded beside this poll, which takes it only once every note is made: memory running out
+  // on the way leaves this poll as it was.
+  Poll loaded;
   std::vector<Finding> findings;
   const LoadOutcome outcome =
-      loadPollFile(*this, path, reason, notes != nullptr ? &findings : nullptr);
+      loadPollFile(loaded, path, reason, notes != nullptr ? &findings : nullptr);
   if (notes != nullptr) {
     for (const Finding& finding : findings) {
       notes->push_back(path + ":" + std::to_string(finding.line) + ": " + finding.text());
     }
     // A poll every one of whose teams the ranking drops is said to be empty.
-    if (outcome == LoadOutcome::kLoaded && teamCount() != 0 &&
-        std::none_of(teams.begin(), teams.end(),
+    if (outcome == LoadOutcome::kLoaded && loaded.teamCount() != 0 &&
+        std::none_of(loaded.teams.begin(), loaded.teams.end(),
                      [](const Team& team) { return team.votes != 0; })) {
       notes->push_back(path + ": no team is left: every team has 0 votes");
     }
   }
-  return outcome == LoadOutcome::kLoaded;
+  if (outcome != LoadOutcome::kLoaded) return false;
+  *this = std::move(loaded);
+  return true;
 }
 
 }  // namespace hoops

@@ -14,7 +14,7 @@ namespace hoops {
 enum class LoadOutcome {
   kLoaded,   // the poll holds the file's teams and date, moved on one week
   kRefused,  // the file is not in the poll file's form (findings say how); the poll is as it was
-  kFailed,   // the file could not be opened or read, or does not fit in memory
+  kFailed,   // the file could not be opened or read
 };
 
 // Replaces the teams and date of `poll` with those of the regular file at `path`, the date
@@ -22,7 +22,8 @@ enum class LoadOutcome {
 // Otherwise `poll` is left untouched and `reason` (when given) says why, in a few words.
 // `findings` (when given) gets what the file holds that the program would never have written:
 // why it was refused, or what a load that went ahead should tell (a first line not written as
-// a poll date says what the date is now).
+// a poll date says what the date is now). Out of memory, std::bad_alloc passes on to the
+// caller, `poll` untouched.
 LoadOutcome loadPollFile(Poll& poll, const std::string& path, std::string* reason = nullptr,
                          std::vector<Finding>* findings = nullptr,
                          FileSystem& files = realFileSystem());

@@ -2,14 +2,12 @@
 #include "pollfile/read_season.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <istream>
 #include <optional>
 #include <string>
 
 #include "poll/date.h"
 #include "pollfile/poll_reader.h"
-#include "system/error_text.h"
 #include "system/file_streams.h"
 #include "system/user_file.h"
 
@@ -21,8 +19,8 @@ namespace {
 bool readWeek(const std::string& path, Week& week, std::vector<std::string>& problems,
               FileSystem& files) {
   const UserFile file(files, path);
-  if (file.error() != 0) {
-    problems.push_back(path + ": " + errorText(file.error()));
+  if (!file.status().ok()) {
+    problems.push_back(path + ": " + file.status().text());
     return false;
   }
   FileReadBuffer buffer(files, file.fd());
@@ -30,8 +28,8 @@ bool readWeek(const std::string& path, Week& week, std::vector<std::string>& pro
   Poll& poll = week.teams;
   FindingTally tally;
   std::pmr::vector<int32_t> lastWeeks(week.rows.get_allocator());
-  if (!readPollFile(in, poll, tally, &lastWeeks) || buffer.error() != 0) {
-    problems.push_back(path + ": " + errorText(buffer.error() != 0 ? buffer.error() : EIO));
+  if (!readPollFile(in, poll, tally, &lastWeeks) || !buffer.status().ok()) {
+    problems.push_back(path + ": " + buffer.failure().text());
     return false;
   }
   if (tally.refuses()) {

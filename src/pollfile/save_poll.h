@@ -25,7 +25,8 @@ namespace hoops {
 // a device, FIFO or terminal is written in place, and a file the program already writes to (its
 // standard output, in any spelling) is written through that descriptor, after what went there
 // before. A failed sync of the folder after the rename is a failure whose reason says the file
-// may already hold the new poll.
+// may already hold the new poll. Out of memory, std::bad_alloc passes on to the caller, with
+// what the save made removed and the old file as it was.
 bool savePoll(const Poll& poll, const std::string& path, std::string* reason = nullptr,
               std::vector<std::string>* notes = nullptr, FileSystem& files = realFileSystem());
 

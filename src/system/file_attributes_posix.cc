@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "system/error_text.h"
 #include "system/file_attributes.h"
+#include "system/status.h"
 
 #if defined(__FreeBSD__)
 #include <sys/acl.h>
@@ -151,10 +151,11 @@ bool readAccessList(int to, std::vector<AclEntry>& entries) {
 
 }  // namespace
 
-bool copyAttributes(int from, int to, std::vector<std::string>& notKept) {
+Status copyAttributes(int from, int to, std::vector<std::string>& notKept) {
   std::vector<char> names;
   if (!readGrowing(names, [&](char* data, size_t size) { return listNames(from, data, size); })) {
-    return errno == ENOTSUP;  // a file system without attributes has none to copy
+    // A file system without attributes has none to copy.
+    return errno == ENOTSUP ? Status() : Status::lastError();
   }
   std::vector<char> value;
   bool accessList = false;
@@ -168,24 +169,24 @@ bool copyAttributes(int from, int to, std::vector<std::string>& notKept) {
         value, [&](char* data, size_t size) { return getValue(from, name.c_str(), data, size); });
     if (read && setValue(to, name.c_str(), value.data(), value.size()) == 0) continue;
     if (!read && errno == kGone) continue;  // taken away since the list was read
-    if (isUsers(name)) return false;
+    if (isUsers(name)) return Status::lastError();
     notKept.push_back(name);
   }
 #if defined(__linux__)
   // A list the new file took from its folder's default is not the old file's.
   if (!accessList && ::fremovexattr(to, kAccessList) != 0 && errno != ENODATA && errno != ENOTSUP) {
-    return false;
+    return Status::lastError();
   }
 #else
   (void)accessList;
 #endif
-  return copyAccessList(from, to);
+  return copyAccessList(from, to) ? Status() : Status::lastError();
 }
 
-bool keepRightsOf(int to, uint32_t owner, uint32_t group) {
+Status keepRightsOf(int to, uint32_t owner, uint32_t group) {
 #if defined(__linux__)
   std::vector<AclEntry> entries;
-  if (!readAccessList(to, entries)) return false;
+  if (!readAccessList(to, entries)) return Status::lastError();
   uint16_t mask = 7, ownerRights = 0, groupRights = 0;
   for (const AclEntry& entry : entries) {
     if (entry.tag == kMask) mask = entry.rights;
@@ -228,13 +229,11 @@ bool keepRightsOf(int to, uint32_t owner, uint32_t group) {
     appendLittleEndian(bytes, entry.rights, 2);
     appendLittleEndian(bytes, entry.id, 4);
   }
-  if (setValue(to, kAccessList, bytes.data(), bytes.size()) == 0) return true;
-  if (errno == ENOTSUP) errno = kNoAccessLists;
-  return false;
+  if (setValue(to, kAccessList, bytes.data(), bytes.size()) == 0) return Status();
+  return errno == ENOTSUP ? Status(Status::Code::kNoAccessLists) : Status::lastError();
 #else
   (void)to, (void)owner, (void)group;
-  errno = kNoAccessLists;  // only Linux's lists are written here
-  return false;
+  return Status(Status::Code::kNoAccessLists);  // only Linux's lists are written here
 #endif
 }
 
@@ -243,16 +242,16 @@ bool keepRightsOf(int to, uint32_t owner, uint32_t group) {
 // FreeBSD keeps attributes in namespaces, listed as names each after its length, and its
 // access control lists (POSIX.1e or NFSv4) apart, behind acl_get_fd_np. Read, not built here:
 // no FreeBSD system was at hand to compile it.
-bool copyAttributes(int from, int to, std::vector<std::string>& notKept) {
+Status copyAttributes(int from, int to, std::vector<std::string>& notKept) {
   for (const int space : {EXTATTR_NAMESPACE_USER, EXTATTR_NAMESPACE_SYSTEM}) {
     const ssize_t size = ::extattr_list_fd(from, space, nullptr, 0);
     if (size < 0) {
       if (errno == EOPNOTSUPP || errno == EPERM) continue;  // none here, or not ours to see
-      return false;
+      return Status::lastError();
     }
     std::vector<char> names(static_cast<size_t>(size));
     const ssize_t got = ::extattr_list_fd(from, space, names.data(), names.size());
-    if (got < 0) return false;
+    if (got < 0) return Status::lastError();
     for (size_t at = 0; at < static_cast<size_t>(got);) {
       const auto length = static_cast<unsigned char>(names[at]);
       const std::string name(&names[at + 1], length);
@@ -264,7 +263,7 @@ bool copyAttributes(int from, int to, std::vector<std::string>& notKept) {
       if (read && ::extattr_set_fd(to, space, name.c_str(), value.data(), value.size()) >= 0) {
         continue;
       }
-      if (space == EXTATTR_NAMESPACE_USER) return false;
+      if (space == EXTATTR_NAMESPACE_USER) return Status::lastError();
       notKept.push_back("system." + name);
     }
   }
@@ -273,25 +272,23 @@ bool copyAttributes(int from, int to, std::vector<std::string>& notKept) {
     if (list == nullptr) continue;  // not this kind of list on this file system
     const bool copied = ::acl_set_fd_np(to, list, type) == 0;
     ::acl_free(list);
-    if (!copied) return false;
+    if (!copied) return Status::lastError();
   }
-  return true;
+  return Status();
 }
 
-bool keepRightsOf(int, uint32_t, uint32_t) {
-  errno = kNoAccessLists;  // only Linux's lists are written here
-  return false;
+Status keepRightsOf(int, uint32_t, uint32_t) {
+  return Status(Status::Code::kNoAccessLists);  // only Linux's lists are written here
 }
 
 #else
 
-bool copyAttributes(int, int, std::vector<std::string>&) {
-  return true;  // no extended attributes known on this system
+Status copyAttributes(int, int, std::vector<std::string>&) {
+  return Status();  // no extended attributes known on this system
 }
 
-bool keepRightsOf(int, uint32_t, uint32_t) {
-  errno = kNoAccessLists;  // no access lists known on this system
-  return false;
+Status keepRightsOf(int, uint32_t, uint32_t) {
+  return Status(Status::Code::kNoAccessLists);  // no access lists known on this system
 }
 
 #endif

@@ -4,10 +4,9 @@
 #include "system/file_replacement.h"
 
 #include <cerrno>
+#include <new>
 #include <tuple>
 #include <utility>
-
-#include "system/error_text.h"
 
 namespace hoops {
 
@@ -20,137 +19,144 @@ constexpr const char* kNoNewFile = "no file can be made beside it: ";
 FileReplacement::FileReplacement(FileSystem& files) : files_(files) {}
 
 FileReplacement::~FileReplacement() {
-  if (!committed_) abandon();
+  if (committed_) return;
+  try {
+    abandon();
+  } catch (const std::bad_alloc&) {
+    // Memory ran out while a failed save was being undone (a path put together, say): what
+    // it made stays, as it would after a power loss, but the run goes on.
+  }
 }
 
-bool FileReplacement::failWith(int error, const char* context) {
-  error_ = error != 0 ? error : EIO;
-  context_ = context;
-  return false;
-}
-
-bool FileReplacement::begin(const std::string& path) {
-  if (path.empty()) return failWith(ENOENT);
-  if (path.find('\0') != std::string::npos) return failWith(kNulInPath);
+Status FileReplacement::begin(const std::string& path) {
+  if (path.empty()) return Status::system(ENOENT);
+  if (path.find('\0') != std::string::npos) return Status(Status::Code::kNulInPath);
   path_ = path;
   // From here on a signal from outside waits until the new file is in place or gone; a stop
   // is let through wherever the replacement waits.
   signals_ = std::make_unique<SaveSignals>();
   // A name made there could never be removed again, nor the new file renamed.
-  if (files_.forbidsRemovalIn(splitPath(path).first)) return failWith(kFolderForbidsRemoval);
-  target_ = files_.openTarget(path, created_);
-  if (target_ < 0) return failWith(errno);
-  const std::optional<FileSystem::Status> status = files_.status(target_);
-  if (!status) return failWith(errno);
-  status_ = *status;
+  if (files_.forbidsRemovalIn(splitPath(path).first)) {
+    return Status(Status::Code::kFolderForbidsRemoval);
+  }
+  if (const Status opened = files_.openTarget(path, target_, created_); !opened.ok()) {
+    return opened;
+  }
+  if (const Status looked = files_.status(target_.fd(), info_); !looked.ok()) return looked;
   identified_ = true;
-  const int own = files_.ownWriter(target_);
-  if (own >= 0) {
+  own_ = files_.ownWriter(target_.fd());
+  if (own_ >= 0) {
     kind_ = Kind::kOwn;
-    fd_ = own;
-    files_.close(std::exchange(target_, -1));  // read from alone
-  } else if (!status_.regular) {
+    target_.close();  // read from alone
+  } else if (!info_.regular) {
     kind_ = Kind::kInPlace;
-    fd_ = std::exchange(target_, -1);
+    content_ = std::move(target_);
   } else {
     kind_ = Kind::kReplaced;
-    if (!prepareNewFile()) return false;
+    if (const Status prepared = prepareNewFile(); !prepared.ok()) return prepared;
   }
   signals_->letStopsThrough(true);  // the content may be slow to write
-  return true;
+  return Status();
 }
 
-bool FileReplacement::prepareNewFile() {
+Status FileReplacement::prepareNewFile() {
   // The folder the system names for the open file; where it cannot say (a path longer than it
   // can give back), the folder the path names, as long as the name there is the file opened.
-  const std::optional<std::string> name = files_.nameOf(target_);
-  const int nameError = name ? 0 : errno;
-  std::tie(folderPath_, name_) = splitPath(name ? *name : path_);
-  folder_ = files_.openFolder(folderPath_, folderSyncError_);
-  if (folder_ < 0) return failWith(errno, kNoNewFile);
-  if (created_) signals_->removeOnStop(1, folder_, name_, status_.device, status_.inode);
-  if (!name) {
-    const std::optional<FileSystem::Status> there = files_.statusAt(folder_, name_);
-    if (!there || !there->sameFile(status_)) {
-      return failWith(nameError, "the system cannot say where the file is: ");
+  std::string name;
+  const Status named = files_.nameOf(target_.fd(), name);
+  std::tie(folderPath_, name_) = splitPath(named.ok() ? name : path_);
+  if (const Status opened = files_.openFolder(folderPath_, folder_, folderSync_); !opened.ok()) {
+    return opened.within(kNoNewFile);
+  }
+  if (created_) signals_->removeOnStop(1, folder_.fd(), name_, info_.device, info_.inode);
+  if (!named.ok()) {
+    FileInfo there;
+    if (!files_.statusAt(folder_.fd(), name_, there).ok() || !there.sameFile(info_)) {
+      return named.within("the system cannot say where the file is: ");
     }
   }
   // Such a folder takes the new file but not the rename: it would be left there.
-  if (files_.forbidsRemoval(folder_)) return failWith(kFolderForbidsRemoval);
-  fd_ = files_.createTemporary(folder_, temporary_);
-  if (fd_ < 0) return failWith(errno, kNoNewFile);
-  if (const std::optional<FileSystem::Status> made = files_.status(fd_)) {
-    signals_->removeOnStop(0, folder_, temporary_, made->device, made->inode);
+  if (files_.forbidsRemoval(folder_.fd())) return Status(Status::Code::kFolderForbidsRemoval);
+  if (const Status made = files_.createTemporary(folder_.fd(), temporary_, content_); !made.ok()) {
+    return made.within(kNoNewFile);
   }
-  if (!files_.copyMetadata(target_, fd_, kept_)) {
-    return failWith(errno, "what the file had cannot be kept: ");
+  if (FileInfo made; files_.status(content_.fd(), made).ok()) {
+    signals_->removeOnStop(0, folder_.fd(), temporary_, made.device, made.inode);
   }
-  if (!created_ && status_.links > 1) otherNames_ = status_.links - 1;
-  files_.close(std::exchange(target_, -1));  // read from alone: its close has nothing to say
-  return true;
+  if (const Status copied = files_.copyMetadata(target_.fd(), content_.fd(), kept_); !copied.ok()) {
+    return copied.within("what the file had cannot be kept: ");
+  }
+  if (!created_ && info_.links > 1) otherNames_ = info_.links - 1;
+  target_.close();  // read from alone: its close has nothing to say
+  return Status();
 }
 
-bool FileReplacement::commit() {
+Status FileReplacement::commit() {
   switch (kind_) {
     case Kind::kOwn:
       break;
     case Kind::kInPlace:
-      if (!files_.close(std::exchange(fd_, -1))) return failWith(errno);
+      if (const Status closed = content_.close(); !closed.ok()) return closed;
       break;
     case Kind::kReplaced: {
-      if (!files_.sync(fd_)) return failWith(errno);
+      if (const Status synced = files_.sync(content_.fd()); !synced.ok()) return synced;
       // Putting the new file in place is never cut short.
       signals_->letStopsThrough(false);
-      if (!files_.close(std::exchange(fd_, -1))) return failWith(errno);
-      const std::optional<FileSystem::Status> now = files_.statusAt(folder_, name_);
-      if (!now || !now->sameFile(status_)) return failWith(kReplacedMeanwhile);
+      if (const Status closed = content_.close(); !closed.ok()) return closed;
+      FileInfo now;
+      if (!files_.statusAt(folder_.fd(), name_, now).ok() || !now.sameFile(info_)) {
+        return Status(Status::Code::kReplacedMeanwhile);
+      }
       signals_->removeOnStop(0, -1, "", 0, 0);
       signals_->removeOnStop(1, -1, "", 0, 0);
-      if (!files_.renameAt(folder_, temporary_, name_)) return failWith(errno);
+      if (const Status put = files_.renameAt(folder_.fd(), temporary_, name_); !put.ok()) {
+        return put;
+      }
       temporary_.clear();
       renamed_ = true;
       // Without this sync a power loss could still bring back the old file.
-      if (folderSyncError_ == 0 && !files_.syncFolder(folder_)) return failWith(errno);
+      if (folderSync_.ok()) {
+        if (const Status synced = files_.syncFolder(folder_.fd()); !synced.ok()) return synced;
+      }
       renamed_ = false;
-      files_.close(std::exchange(folder_, -1));  // synced: its close has nothing to say
+      folder_.close();  // synced: its close has nothing to say
       break;
     }
   }
   committed_ = true;
-  fd_ = -1;
+  own_ = -1;
   signals_.reset();
-  return true;
+  return Status();
 }
 
 bool FileReplacement::abandon() {
   if (committed_ || abandoned_) return true;
   abandoned_ = true;
   if (signals_) signals_->letStopsThrough(false);
-  if (kind_ != Kind::kOwn && fd_ >= 0) files_.close(fd_);
-  fd_ = -1;
-  if (folder_ >= 0 && !temporary_.empty()) files_.removeAt(folder_, temporary_);
+  content_.close();
+  own_ = -1;
+  if (folder_.open() && !temporary_.empty()) files_.removeAt(folder_.fd(), temporary_);
   const bool clean = removeMadeName();
-  if (target_ >= 0) files_.close(std::exchange(target_, -1));
-  if (folder_ >= 0) files_.close(std::exchange(folder_, -1));
+  target_.close();
+  folder_.close();
   signals_.reset();
   return clean;
 }
 
 bool FileReplacement::removeMadeName() {
   if (!created_ || renamed_ || !identified_) return true;
-  if (folder_ < 0) {
+  if (!folder_.open()) {
     // The folder could not be had when the replacement began (no descriptor left, say): with
     // the open file let go, it may be now.
-    if (target_ >= 0) files_.close(std::exchange(target_, -1));
+    target_.close();
     if (folderPath_.empty()) std::tie(folderPath_, name_) = splitPath(path_);
-    int syncError = 0;
-    folder_ = files_.openFolder(folderPath_, syncError);
-    if (folder_ < 0) return false;
+    Status syncable;
+    if (!files_.openFolder(folderPath_, folder_, syncable).ok()) return false;
   }
   // Only while the name still names the empty file the open made.
-  const std::optional<FileSystem::Status> now = files_.statusAt(folder_, name_);
-  if (!now || !now->sameFile(status_)) return true;
-  return files_.removeAt(folder_, name_);
+  FileInfo now;
+  if (!files_.statusAt(folder_.fd(), name_, now).ok() || !now.sameFile(info_)) return true;
+  return files_.removeAt(folder_.fd(), name_).ok();
 }
 
 }  // namespace hoops

@@ -15,7 +15,7 @@
 namespace hoops {
 
 // Begin on a path, write the new content to fd(), commit. Every failure leaves `error()` (an
-// errno value or one of system/error_text.h) and `context()` (words to put before its text, or
+// errno value or one of system/status.h) and `context()` (words to put before its text, or
 // ""); a replacement abandoned before its commit leaves the old file as it was and nothing
 // beside it. From begin to commit or abandon every signal that could end the run is held,
 // except that a stop (SIGINT, SIGTERM, SIGHUP) ends the run at once while the replacement
@@ -40,51 +40,47 @@ class FileReplacement {
   // that did not exist is made (empty) by that open, and removed again if the replacement is
   // abandoned; a folder that would never let it go again is refused before it is made. Where
   // the system cannot name the open file, its folder is the one the path names, if the name
-  // there is the file opened. False on a failure.
-  bool begin(const std::string& path);
+  // there is the file opened.
+  Status begin(const std::string& path);
   Kind kind() const { return kind_; }
   // Where the new content is written, from begin until commit.
-  int fd() const { return fd_; }
+  int fd() const { return kind_ == Kind::kOwn ? own_ : content_.fd(); }
 
   // Makes the written content the file's: synced, then, for a replaced file, renamed over the
   // old one only while its name is still the file begin opened, and the folder's names synced.
-  // False on a failure; a failure after the rename is `committedButNotDurable()`.
-  bool commit();
+  // A failure after the rename is `committedButNotDurable()`.
+  Status commit();
   bool committedButNotDurable() const { return renamed_; }
   // Gives up a replacement not committed: the new file removed, and a name begin made removed
   // if it still names that file. False when that name could not be removed (it stays, empty).
   bool abandon();
 
-  int error() const { return error_; }
-  const std::string& context() const { return context_; }
   // What an operator should know of a replacement that succeeded.
-  int folderSyncError() const { return folderSyncError_; }  // 0, or why names were not synced
+  const Status& folderSync() const { return folderSync_; }  // done, or why names were not synced
   uint64_t otherNames() const { return otherNames_; }       // other hard links keeping the old file
   const FileSystem::Kept& kept() const { return kept_; }
 
  private:
-  bool failWith(int error, const char* context = "");
-  bool prepareNewFile();
+  Status prepareNewFile();
   bool removeMadeName();
 
   FileSystem& files_;
   Kind kind_ = Kind::kReplaced;
-  std::string path_;  // as given
-  int target_ = -1;   // the file as the path opened it
+  std::string path_;   // as given
+  Descriptor target_;  // the file as the path opened it
   bool created_ = false;
-  FileSystem::Status status_;
-  bool identified_ = false;  // status_ holds the opened file's
-  int folder_ = -1;
+  FileInfo info_;
+  bool identified_ = false;  // info_ holds the opened file's
+  Descriptor folder_;
   std::string folderPath_;  // where folder_ was opened from
   std::string name_;        // its name in folder_
-  int fd_ = -1;             // what the content goes to
+  Descriptor content_;      // what the content goes to: the new file, or the file in place
+  int own_ = -1;            // or the program's own descriptor on the file
   std::string temporary_;
   bool renamed_ = false;
   bool committed_ = false;
   bool abandoned_ = false;
-  int error_ = 0;
-  std::string context_;
-  int folderSyncError_ = 0;
+  Status folderSync_;
   uint64_t otherNames_ = 0;
   FileSystem::Kept kept_;
   std::unique_ptr<SaveSignals> signals_;

@@ -2,7 +2,6 @@
 #include "system/file_streams.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 namespace hoops {
@@ -17,12 +16,9 @@ FileWriteBuffer::~FileWriteBuffer() {
 }
 
 bool FileWriteBuffer::send(const char* data, std::size_t size) {
-  if (error_ != 0) return false;
-  if (size > 0 && !files_.write(fd_, data, size)) {
-    error_ = errno != 0 ? errno : EIO;
-    return false;
-  }
-  return true;
+  if (!status_.ok()) return false;
+  if (size > 0) status_ = files_.write(fd_, data, size);
+  return status_.ok();
 }
 
 bool FileWriteBuffer::drain() {
@@ -62,10 +58,10 @@ FileReadBuffer::FileReadBuffer(FileSystem& files, int fd)
 }
 
 std::size_t FileReadBuffer::fetch(char* data, std::size_t size) {
-  if (error_ != 0) return 0;
-  long count = files_.read(fd_, data, size);
-  if (count < 0) error_ = errno != 0 ? errno : EIO;
-  return count > 0 ? static_cast<std::size_t>(count) : 0;
+  if (!status_.ok()) return 0;
+  std::size_t count = 0;
+  status_ = files_.read(fd_, data, size, count);
+  return status_.ok() ? count : 0;
 }
 
 FileReadBuffer::int_type FileReadBuffer::underflow() {

@@ -2,6 +2,7 @@
 #ifndef HOOPS_SYSTEM_FILE_STREAMS_H_
 #define HOOPS_SYSTEM_FILE_STREAMS_H_
 
+#include <cerrno>
 #include <cstddef>
 #include <memory>
 #include <streambuf>
@@ -11,7 +12,7 @@
 namespace hoops {
 
 // A stream buffer that writes to an open descriptor through a FileSystem, in blocks kept on
-// the heap. The first failed write is remembered with its errno; from then on every write
+// the heap. The first failed write is remembered with its Status; from then on every write
 // fails. Whatever is still held is written when the buffer goes.
 class FileWriteBuffer : public std::streambuf {
  public:
@@ -26,8 +27,11 @@ class FileWriteBuffer : public std::streambuf {
 
   void attach(int fd) { fd_ = fd; }
 
-  // The errno of the first failed write; 0 while every write has succeeded.
-  int error() const { return error_; }
+  // Why the first failed write failed; done while every write has succeeded.
+  const Status& status() const { return status_; }
+  // Why a write through the buffer failed: the first failed write, or an I/O error where
+  // nothing failed here (the stream was failed above it).
+  Status failure() const { return status_.ok() ? Status::system(EIO) : status_; }
 
  protected:
   int_type overflow(int_type c) override;
@@ -40,12 +44,12 @@ class FileWriteBuffer : public std::streambuf {
 
   FileSystem& files_;
   int fd_;
-  int error_ = 0;
+  Status status_;
   std::unique_ptr<char[]> block_;
 };
 
 // A stream buffer that reads from an open descriptor through a FileSystem, in blocks kept on
-// the heap. A read error ends the input as its end would, and is remembered with its errno.
+// the heap. A read error ends the input as its end would, and is remembered with its Status.
 class FileReadBuffer : public std::streambuf {
  public:
   static constexpr std::size_t kBlockSize = std::size_t{1} << 16;
@@ -55,8 +59,11 @@ class FileReadBuffer : public std::streambuf {
   FileReadBuffer(const FileReadBuffer&) = delete;
   FileReadBuffer& operator=(const FileReadBuffer&) = delete;
 
-  // The errno of the read error that ended the input; 0 when none did.
-  int error() const { return error_; }
+  // Why a read error ended the input; done when none did.
+  const Status& status() const { return status_; }
+  // Why a read through the buffer failed: the read error, or an I/O error where nothing failed
+  // here (the reader above it gave up).
+  Status failure() const { return status_.ok() ? Status::system(EIO) : status_; }
 
  protected:
   int_type underflow() override;
@@ -68,7 +75,7 @@ class FileReadBuffer : public std::streambuf {
 
   FileSystem& files_;
   int fd_;
-  int error_ = 0;
+  Status status_;
   std::unique_ptr<char[]> block_;
 };
 

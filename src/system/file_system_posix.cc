@@ -34,17 +34,17 @@ constexpr int kSearchOnly = O_SEARCH;
 constexpr int kSearchOnly = -1;
 #endif
 
-FileSystem::Status statusOf(const struct stat& info) {
-  FileSystem::Status status;
-  status.regular = S_ISREG(info.st_mode);
-  status.directory = S_ISDIR(info.st_mode);
-  status.mode = static_cast<uint32_t>(info.st_mode & 07777);
-  status.owner = static_cast<uint32_t>(info.st_uid);
-  status.group = static_cast<uint32_t>(info.st_gid);
-  status.device = static_cast<uint64_t>(info.st_dev);
-  status.inode = static_cast<uint64_t>(info.st_ino);
-  status.links = static_cast<uint64_t>(info.st_nlink);
-  return status;
+FileInfo infoOf(const struct stat& stat) {
+  FileInfo info;
+  info.regular = S_ISREG(stat.st_mode);
+  info.directory = S_ISDIR(stat.st_mode);
+  info.mode = static_cast<uint32_t>(stat.st_mode & 07777);
+  info.owner = static_cast<uint32_t>(stat.st_uid);
+  info.group = static_cast<uint32_t>(stat.st_gid);
+  info.device = static_cast<uint64_t>(stat.st_dev);
+  info.inode = static_cast<uint64_t>(stat.st_ino);
+  info.links = static_cast<uint64_t>(stat.st_nlink);
+  return info;
 }
 
 #if defined(__linux__)
@@ -56,63 +56,72 @@ using IoctlRequest = decltype(requestOf(&::ioctl));
 constexpr auto kGetFlags = static_cast<IoctlRequest>(FS_IOC_GETFLAGS);
 #endif
 
-// `fd`, opened without waiting for the other end of a FIFO, made to wait as usual from now on;
-// -1 (and `fd` closed) when it cannot be.
-int blocking(int fd) {
+// Makes the open file `fd`, opened without waiting for the other end of a FIFO, wait as usual
+// from now on.
+Status makeBlocking(int fd) {
   const int flags = ::fcntl(fd, F_GETFL);
-  if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
-    const int error = errno;
-    ::close(fd);
-    errno = error;
-    return -1;
-  }
-  return fd;
+  if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) return Status::lastError();
+  return Status();
+}
+
+// Done when the call's `result` is 0, else the error it left.
+Status checked(int result) {
+  return result == 0 ? Status() : Status::lastError();
 }
 
 class PosixFileSystem final : public FileSystem {
  public:
-  int openForReading(const std::string& path) override {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  Status openForReading(const std::string& path, Descriptor& file) override {
+    file = Descriptor(*this, ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!file.open()) return Status::lastError();
     // Opened without waiting for a FIFO's writer; read as usual, so that a pipe whose writer
     // is slow is waited for rather than read as failed.
-    return fd < 0 ? fd : blocking(fd);
+    const Status blocking = makeBlocking(file.fd());
+    if (!blocking.ok()) file.close();
+    return blocking;
   }
 
-  int openToReadAll(const std::string& path) override {
+  Status openToReadAll(const std::string& path, Descriptor& file) override {
     while (true) {
-      const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
-      if (fd >= 0 || errno != EINTR) return fd;
+      file = Descriptor(*this, ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC));
+      if (file.open()) return Status();
+      if (errno != EINTR) return Status::lastError();
     }
   }
 
-  int openTarget(const std::string& path, bool& created) override {
+  Status openTarget(const std::string& path, Descriptor& file, bool& created) override {
     created = false;
     constexpr int kWrite = O_WRONLY | O_NOCTTY | O_CLOEXEC;
     // A name that is not there is made with nothing followed: the file is then the program's.
-    int fd = ::open(path.c_str(), kWrite | O_CREAT | O_EXCL, 0666);
-    if (fd >= 0) {
+    file = Descriptor(*this, ::open(path.c_str(), kWrite | O_CREAT | O_EXCL, 0666));
+    if (file.open()) {
       created = true;
-      return fd;
+      return Status();
     }
-    if (errno != EEXIST) return -1;
+    if (errno != EEXIST) return Status::lastError();
     // A name there that leads to no file is a link the open below makes its file for.
     struct stat before {};
     const bool missing = ::stat(path.c_str(), &before) != 0 && errno == ENOENT;
     // As `>` opens it: with O_CREAT, so that the system's protections of links, FIFOs and
     // others' files in shared sticky folders apply; without O_TRUNC, so nothing is cut.
-    fd = ::open(path.c_str(), kWrite | O_CREAT | O_NONBLOCK, 0666);
+    int fd = ::open(path.c_str(), kWrite | O_CREAT | O_NONBLOCK, 0666);
     // Only a lease answers so (a FIFO without a reader says ENXIO): wait for it as `>` does,
     // for as long as the operator lets it.
     if (fd < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
       const StopsLetThrough stops;
       fd = ::open(path.c_str(), kWrite | O_CREAT, 0666);
     }
+    if (fd < 0) return Status::lastError();
+    file = Descriptor(*this, fd);
     // Opened without waiting for a FIFO's reader; written as usual.
-    if (fd < 0 || blocking(fd) < 0) return -1;
+    if (const Status blocking = makeBlocking(fd); !blocking.ok()) {
+      file.close();
+      return blocking;
+    }
     struct stat made {};
     created = missing && ::fstat(fd, &made) == 0 && S_ISREG(made.st_mode) && made.st_size == 0 &&
               made.st_uid == ::geteuid();
-    return fd;
+    return Status();
   }
 
   int ownWriter(int fd) override {
@@ -132,70 +141,75 @@ class PosixFileSystem final : public FileSystem {
     return -1;
   }
 
-  std::optional<std::string> nameOf(int fd) override {
+  Status nameOf(int fd, std::string& name) override {
 #if defined(__linux__)
-    std::string name(4097, '\0');
+    std::string found(4097, '\0');
     const std::string link = "/proc/self/fd/" + std::to_string(fd);
-    const ssize_t length = ::readlink(link.c_str(), name.data(), name.size());
-    if (length < 0) return std::nullopt;
-    if (static_cast<std::size_t>(length) >= name.size()) return errno = ENAMETOOLONG, std::nullopt;
-    name.resize(static_cast<std::size_t>(length));
+    const ssize_t length = ::readlink(link.c_str(), found.data(), found.size());
+    if (length < 0) return Status::lastError();
+    if (static_cast<std::size_t>(length) >= found.size()) return Status::system(ENAMETOOLONG);
+    found.resize(static_cast<std::size_t>(length));
     // What is not a path ("pipe:[12]") is no file in a folder.
-    if (name.empty() || name.front() != '/') return errno = ENOENT, std::nullopt;
-    return name;
+    if (found.empty() || found.front() != '/') return Status::system(ENOENT);
+    name = std::move(found);
+    return Status();
 #elif defined(F_GETPATH)
-    char name[MAXPATHLEN];
-    if (::fcntl(fd, F_GETPATH, name) == -1) return std::nullopt;
-    return std::string(name);
+    char found[MAXPATHLEN];
+    if (::fcntl(fd, F_GETPATH, found) == -1) return Status::lastError();
+    name = found;
+    return Status();
 #elif defined(F_KINFO)
     struct kinfo_file info {};
     info.kf_structsize = KINFO_FILE_SIZE;
-    if (::fcntl(fd, F_KINFO, &info) == -1) return std::nullopt;
-    if (info.kf_path[0] != '/') return errno = ENOENT, std::nullopt;
-    return std::string(info.kf_path);
+    if (::fcntl(fd, F_KINFO, &info) == -1) return Status::lastError();
+    if (info.kf_path[0] != '/') return Status::system(ENOENT);
+    name = info.kf_path;
+    return Status();
 #else
     (void)fd;
-    errno = ENOTSUP;
-    return std::nullopt;
+    (void)name;
+    return Status::system(ENOTSUP);
 #endif
   }
 
-  std::optional<Status> status(int fd) override {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) return std::nullopt;
-    return statusOf(info);
+  Status status(int fd, FileInfo& info) override {
+    struct stat found {};
+    if (::fstat(fd, &found) != 0) return Status::lastError();
+    info = infoOf(found);
+    return Status();
   }
 
-  std::optional<Status> statusOfPath(const std::string& path) override {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
-    return statusOf(info);
+  Status statusOfPath(const std::string& path, FileInfo& info) override {
+    struct stat found {};
+    if (::stat(path.c_str(), &found) != 0) return Status::lastError();
+    info = infoOf(found);
+    return Status();
   }
 
-  int openFolder(const std::string& path, int& syncError) override {
-    syncError = 0;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0 || errno != EACCES || kSearchOnly == -1) return fd;
+  Status openFolder(const std::string& path, Descriptor& folder, Status& syncable) override {
+    syncable = Status();
+    folder = Descriptor(*this, ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.open()) return Status();
+    if (errno != EACCES || kSearchOnly == -1) return Status::lastError();
     // A folder the process may write in but not read: names can be made, not synced.
-    syncError = errno;
-    const int searchable = ::open(path.c_str(), kSearchOnly | O_DIRECTORY | O_CLOEXEC);
-    if (searchable < 0) errno = syncError;
-    return searchable;
+    syncable = Status::lastError();
+    folder = Descriptor(*this, ::open(path.c_str(), kSearchOnly | O_DIRECTORY | O_CLOEXEC));
+    return folder.open() ? Status() : syncable;
   }
 
   bool forbidsRemovalIn(const std::string& path) override {
-    int syncError = 0;
-    const int folder = openFolder(path, syncError);
-    if (folder < 0) return false;
-    const bool forbids = forbidsRemoval(folder);
-    ::close(folder);
-    return forbids;
+    Descriptor folder;
+    Status syncable;
+    return openFolder(path, folder, syncable).ok() && forbidsRemoval(folder.fd());
   }
 
-  std::optional<Status> statusAt(int folder, const std::string& name) override {
-    struct stat info {};
-    if (::fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return std::nullopt;
-    return statusOf(info);
+  Status statusAt(int folder, const std::string& name, FileInfo& info) override {
+    struct stat found {};
+    if (::fstatat(folder, name.c_str(), &found, AT_SYMLINK_NOFOLLOW) != 0) {
+      return Status::lastError();
+    }
+    info = infoOf(found);
+    return Status();
   }
 
   bool forbidsRemoval(int folder) override {
@@ -213,39 +227,44 @@ class PosixFileSystem final : public FileSystem {
 #endif
   }
 
-  int createTemporary(int folder, std::string& name) override {
+  Status createTemporary(int folder, std::string& name, Descriptor& file) override {
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string candidate = temporaryName();
-      const int fd = ::openat(folder, candidate.c_str(),
-                              O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600);
-      if (fd >= 0) {
+      file = Descriptor(*this, ::openat(folder, candidate.c_str(),
+                                        O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600));
+      if (file.open()) {
         name = std::move(candidate);
-        return fd;
+        return Status();
       }
-      if (errno != EEXIST) return -1;
+      if (errno != EEXIST) return Status::lastError();
     }
-    return -1;
+    return Status::system(EEXIST);
   }
 
-  bool copyMetadata(int from, int to, Kept& kept) override {
+  Status copyMetadata(int from, int to, Kept& kept) override {
     struct stat old {};
-    if (::fstat(from, &old) != 0) return false;
+    if (::fstat(from, &old) != 0) return Status::lastError();
     // Only a privileged process may give a file away; a member of the file's group may still
     // give it that group.
     if (::fchown(to, old.st_uid, old.st_gid) != 0) {
-      if (errno != EPERM) return false;
-      if (::fchown(to, static_cast<uid_t>(-1), old.st_gid) != 0 && errno != EPERM) return false;
+      if (errno != EPERM) return Status::lastError();
+      if (::fchown(to, static_cast<uid_t>(-1), old.st_gid) != 0 && errno != EPERM) {
+        return Status::lastError();
+      }
     }
     // The mode first: an access control list given after it sets its group bits.
     struct stat made {};
-    if (::fchmod(to, old.st_mode & 07777) != 0 || ::fstat(to, &made) != 0 ||
-        !copyAttributes(from, to, kept.attributesLeftOut)) {
-      return false;
+    if (::fchmod(to, old.st_mode & 07777) != 0 || ::fstat(to, &made) != 0) {
+      return Status::lastError();
     }
-    if (made.st_uid == old.st_uid && made.st_gid == old.st_gid) return true;
-    if (!keepRightsOf(to, old.st_uid != made.st_uid ? old.st_uid : kNobody,
-                      old.st_gid != made.st_gid ? old.st_gid : kNobody)) {
-      return false;
+    if (const Status copied = copyAttributes(from, to, kept.attributesLeftOut); !copied.ok()) {
+      return copied;
+    }
+    if (made.st_uid == old.st_uid && made.st_gid == old.st_gid) return Status();
+    if (const Status rights = keepRightsOf(to, old.st_uid != made.st_uid ? old.st_uid : kNobody,
+                                           old.st_gid != made.st_gid ? old.st_gid : kNobody);
+        !rights.ok()) {
+      return rights;
     }
     if (old.st_uid != made.st_uid) {
       kept.ownerBefore = userName(old.st_uid);
@@ -255,55 +274,61 @@ class PosixFileSystem final : public FileSystem {
       kept.groupBefore = groupName(old.st_gid);
       kept.groupNow = groupName(made.st_gid);
     }
-    return true;
+    return Status();
   }
 
-  bool renameAt(int folder, const std::string& from, const std::string& to) override {
-    return ::renameat(folder, from.c_str(), folder, to.c_str()) == 0;
+  Status renameAt(int folder, const std::string& from, const std::string& to) override {
+    return checked(::renameat(folder, from.c_str(), folder, to.c_str()));
   }
 
-  bool removeAt(int folder, const std::string& name) override {
-    return ::unlinkat(folder, name.c_str(), 0) == 0;
+  Status removeAt(int folder, const std::string& name) override {
+    return checked(::unlinkat(folder, name.c_str(), 0));
   }
 
-  bool write(int fd, const char* data, std::size_t size) override {
+  Status write(int fd, const char* data, std::size_t size) override {
     while (size > 0) {
       ssize_t written = ::write(fd, data, size);
       if (written < 0 && errno == EINTR) continue;
-      if (written == 0) errno = EIO;
-      if (written <= 0) return false;
+      if (written == 0) return Status::system(EIO);
+      if (written < 0) return Status::lastError();
       data += written;
       size -= static_cast<std::size_t>(written);
     }
-    return true;
+    return Status();
   }
 
-  long read(int fd, char* data, std::size_t size) override {
+  Status read(int fd, char* data, std::size_t size, std::size_t& count) override {
+    count = 0;
     while (true) {
-      ssize_t count = ::read(fd, data, size);
-      if (count >= 0 || errno != EINTR) return static_cast<long>(count);
+      const ssize_t got = ::read(fd, data, size);
+      if (got >= 0) {
+        count = static_cast<std::size_t>(got);
+        return Status();
+      }
+      if (errno != EINTR) return Status::lastError();
     }
   }
 
-  bool rewind(int fd) override {
-    return ::lseek(fd, 0, SEEK_SET) == 0;
+  Status rewind(int fd) override {
+    return ::lseek(fd, 0, SEEK_SET) == 0 ? Status() : Status::lastError();
   }
 
-  bool sync(int fd) override {
+  Status sync(int fd) override {
 #if defined(F_FULLFSYNC)
     // macOS: fsync reaches the drive's cache only; this reaches the medium.
-    if (::fcntl(fd, F_FULLFSYNC) == 0) return true;
+    if (::fcntl(fd, F_FULLFSYNC) == 0) return Status();
 #endif
-    return ::fsync(fd) == 0;
+    return checked(::fsync(fd));
   }
 
-  bool syncFolder(int folder) override {
+  Status syncFolder(int folder) override {
     // Some file systems keep nothing of a folder to sync and say so; that is not a failure.
-    return sync(folder) || errno == EINVAL || errno == ENOTSUP;
+    const Status synced = sync(folder);
+    return synced.is(EINVAL) || synced.is(ENOTSUP) ? Status() : synced;
   }
 
-  bool close(int fd) override {
-    return ::close(fd) == 0 || errno == EINTR;
+  Status close(int fd) override {
+    return ::close(fd) == 0 || errno == EINTR ? Status() : Status::lastError();
   }
 };
 

@@ -7,7 +7,6 @@
 #include <new>
 #include <string_view>
 
-#include "system/error_text.h"
 #include "system/file_replacement.h"
 #include "system/file_streams.h"
 
@@ -28,8 +27,8 @@ void tellWhatWasNotKept(const std::string& path, const FileReplacement& file,
       for (const std::string_view piece : pieces) line += piece;
       notes.push_back(std::move(line));
     };
-    if (file.folderSyncError() != 0) {
-      note({", but its folder could not be synced: ", errorText(file.folderSyncError())});
+    if (!file.folderSync().ok()) {
+      note({", but its folder could not be synced: ", file.folderSync().text()});
     }
     if (const uint64_t others = file.otherNames(); others > 0) {
       note({" as a new file; the ", std::to_string(others),
@@ -57,40 +56,34 @@ void tellWhatWasNotKept(const std::string& path, const FileReplacement& file,
 bool saveFile(const std::string& path, const std::function<bool(std::ostream&)>& write,
               const SaveWords& words, std::string* reason, std::vector<std::string>* notes,
               FileSystem& files) {
-  try {
-    FileReplacement file(files);
-    int error = 0;
-    std::string context;
-    if (file.begin(path)) {
-      FileWriteBuffer buffer(files);
-      buffer.attach(file.fd());
-      std::ostream out(&buffer);
-      if (!write(out) || !out.flush()) {
-        error = buffer.error();
-      } else if (file.commit()) {
-        if (notes != nullptr) tellWhatWasNotKept(path, file, words, *notes);
-        return true;
-      }
+  FileReplacement file(files);
+  Status status = file.begin(path);
+  if (status.ok()) {
+    FileWriteBuffer buffer(files, file.fd());
+    std::ostream out(&buffer);
+    if (!write(out) || !out.flush()) {
+      status = buffer.failure();
+    } else if (status = file.commit(); status.ok()) {
+      if (notes != nullptr) tellWhatWasNotKept(path, file, words, *notes);
+      return true;
     }
-    if (error == 0) {
-      error = file.error();
-      context = file.committedButNotDurable()
-                    ? "the file may already hold " + std::string(words.now) +
-                          ", but its folder could not be synced, so a power loss could bring "
-                          "back the old one; save again: "
-                    : file.context();
-    }
-    // What the save made goes before the failure is told, so that what it left can be.
-    const bool clean = file.abandon();
-    if (reason != nullptr) {
-      *reason = context + errorText(error != 0 ? error : EIO);
-      if (!clean) *reason += "; the empty file the save made could not be removed";
-    }
-    return false;
-  } catch (const std::bad_alloc&) {
-    if (reason != nullptr) *reason = "out of memory";
-    return false;
   }
+  std::string why = status.text();
+  if (file.committedButNotDurable()) {
+    why = "the file may already hold ";
+    why += words.now;
+    why +=
+        ", but its folder could not be synced, so a power loss could bring back the old "
+        "one; save again: ";
+    why += status.reason();
+  }
+  // What the save made goes before the failure is told, so that what it left can be.
+  const bool clean = file.abandon();
+  if (reason != nullptr) {
+    *reason = std::move(why);
+    if (!clean) *reason += "; the empty file the save made could not be removed";
+  }
+  return false;
 }
 
 }  // namespace hoops

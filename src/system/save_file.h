@@ -31,7 +31,8 @@ struct SaveWords {
 // a device, FIFO or terminal is written in place, and a file the program already writes to (its
 // standard output, in any spelling) is written through that descriptor, after what went there
 // before. A failed sync of the folder after the rename is a failure whose reason says the file
-// may already hold the new document.
+// may already hold the new document. Out of memory, std::bad_alloc passes on to the caller,
+// with what the save made removed and the old file as it was.
 bool saveFile(const std::string& path, const std::function<bool(std::ostream&)>& write,
               const SaveWords& words, std::string* reason = nullptr,
               std::vector<std::string>* notes = nullptr, FileSystem& files = realFileSystem());

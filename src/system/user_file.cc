@@ -2,25 +2,22 @@
 #include "system/user_file.h"
 
 #include <cerrno>
-#include <optional>
 
 #include "system/standard_streams.h"
 
 namespace hoops {
 
-UserFile::UserFile(FileSystem& files, const std::string& path)
-    : owned_(files, path == "-" ? -1 : files.openToReadAll(path)),
-      fd_(path == "-" ? kStandardInput : owned_.fd()) {
-  if (fd_ < 0) {
-    error_ = errno != 0 ? errno : EIO;
-    return;
+UserFile::UserFile(FileSystem& files, const std::string& path) {
+  if (path == "-") {
+    fd_ = kStandardInput;
+  } else {
+    status_ = files.openToReadAll(path, owned_);
+    if (!status_.ok()) return;
+    fd_ = owned_.fd();
   }
-  const std::optional<FileSystem::Status> status = files.status(fd_);
-  if (!status) {
-    error_ = errno != 0 ? errno : EIO;
-  } else if (status->directory) {
-    error_ = EISDIR;
-  }
+  FileInfo info;
+  status_ = files.status(fd_, info);
+  if (status_.ok() && info.directory) status_ = Status::system(EISDIR);
 }
 
 }  // namespace hoops

@@ -18,14 +18,14 @@ class UserFile {
   UserFile& operator=(const UserFile&) = delete;
 
   // The descriptor to read, or -1 when the file could not be opened.
-  int fd() const { return error_ == 0 ? fd_ : -1; }
-  // Why it could not be opened (an errno value); 0 when it is open.
-  int error() const { return error_; }
+  int fd() const { return status_.ok() ? fd_ : -1; }
+  // Why it could not be opened; done when it is open.
+  const Status& status() const { return status_; }
 
  private:
   Descriptor owned_;
-  int fd_;
-  int error_ = 0;
+  int fd_ = -1;
+  Status status_;
 };
 
 }  // namespace hoops

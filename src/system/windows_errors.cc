@@ -5,18 +5,13 @@
 
 #include <cerrno>
 
-#include "system/error_text.h"
-
 namespace hoops {
 
 std::optional<std::wstring> widePath(const std::string& path) {
   if (path.empty()) return std::wstring();
   const int size = static_cast<int>(path.size());
   int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), size, nullptr, 0);
-  if (length <= 0) {
-    errno = EINVAL;
-    return std::nullopt;
-  }
+  if (length <= 0) return std::nullopt;
   std::wstring text(static_cast<std::size_t>(length), L'\0');
   MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), size, text.data(), length);
   return text;
@@ -33,65 +28,50 @@ std::string narrowText(const std::wstring& text) {
   return narrow;
 }
 
-void setErrnoFromLastError() {
+Status lastWindowsError() {
   switch (GetLastError()) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
-      errno = ENOENT;
-      break;
+      return Status::system(ENOENT);
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-      errno = EACCES;
-      break;
+      return Status::system(EACCES);
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS:
-      errno = EEXIST;
-      break;
+      return Status::system(EEXIST);
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-      errno = ENOSPC;
-      break;
+      return Status::system(ENOSPC);
     case ERROR_NOT_SAME_DEVICE:
-      errno = EXDEV;
-      break;
+      return Status::system(EXDEV);
     case ERROR_WRITE_PROTECT:
-      errno = EROFS;
-      break;
+      return Status::system(EROFS);
     case ERROR_FILENAME_EXCED_RANGE:
-      errno = ENAMETOOLONG;
-      break;
+      return Status::system(ENAMETOOLONG);
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
-      errno = kNameNotAllowed;
-      break;
+      return Status(Status::Code::kNameNotAllowed);
     case ERROR_DIRECTORY:
-      errno = ENOTDIR;
-      break;
+      return Status::system(ENOTDIR);
     case ERROR_BROKEN_PIPE:
     case ERROR_NO_DATA:
-      errno = EPIPE;
-      break;
+      return Status::system(EPIPE);
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
-      errno = ENOMEM;
-      break;
+      return Status::system(ENOMEM);
     case ERROR_INVALID_HANDLE:
-      errno = EBADF;
-      break;
+      return Status::system(EBADF);
     case ERROR_TOO_MANY_OPEN_FILES:
-      errno = EMFILE;
-      break;
+      return Status::system(EMFILE);
     case ERROR_NOT_SUPPORTED:
-      errno = ENOTSUP;
-      break;
+      return Status::system(ENOTSUP);
     case ERROR_CANT_RESOLVE_FILENAME:
-      errno = ELOOP;
-      break;
+      return Status::system(ELOOP);
     default:
-      errno = EIO;
+      return Status::system(EIO);
   }
 }
 

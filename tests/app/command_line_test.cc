@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "system/error_text.h"
+#include "system/status.h"
 #include "temp_dir.h"
 #include "test_paths.h"
 

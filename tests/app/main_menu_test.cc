@@ -11,7 +11,7 @@
 
 #include "console/standings.h"
 #include "make_team.h"
-#include "system/error_text.h"
+#include "system/status.h"
 #include "temp_dir.h"
 
 namespace hoops {

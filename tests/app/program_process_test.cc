@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/process_run.h"
-#include "system/error_text.h"
+#include "system/status.h"
 #include "temp_dir.h"
 #include "test_paths.h"
 
@@ -103,6 +103,7 @@ TEST(ProgramProcessTest, ALoadThatRunsOutOfMemoryKeepsTheEarlierPoll) {
                                    "ulimit -v 120000 &&");
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.output.find("Failed to open file.\n\n"), std::string::npos);
+  EXPECT_EQ(run.errors, "hoops-ranking: cannot open 'huge.txt': out of memory\n");
   EXPECT_NE(run.output.find("\n1    Keeper     "), std::string::npos);
   EXPECT_NE(run.output.find("Saved file.\n\n"), std::string::npos);
   EXPECT_NE(readFile(dir.file("kept.txt")).find("\n1\tKeeper\t1-2\t5\t-\n"), std::string::npos);

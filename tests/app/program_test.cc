@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "system/error_text.h"
+#include "system/status.h"
 #include "temp_dir.h"
 
 namespace hoops {
@@ -40,7 +40,7 @@ TEST(ProgramTest, CrLfLineEndsAreLineEnds) {
 
 TEST(ExitStatusTest, ReportsEachStreamErrorOnItsOwnLine) {
   struct Case {
-    int readError;
+    int readError;  // 0 for none
     int writeError;
     int status;
     std::string errors;
@@ -57,7 +57,8 @@ TEST(ExitStatusTest, ReportsEachStreamErrorOnItsOwnLine) {
   };
   for (const Case& c : cases) {
     std::ostringstream err;
-    EXPECT_EQ(exitStatus(c.readError, c.writeError, err), c.status) << c.errors;
+    const auto failure = [](int error) { return error != 0 ? Status::system(error) : Status(); };
+    EXPECT_EQ(exitStatus(failure(c.readError), failure(c.writeError), err), c.status) << c.errors;
     EXPECT_EQ(err.str(), c.errors);
   }
 }

@@ -17,7 +17,7 @@
 #include <thread>
 
 #include "app/process_run.h"
-#include "system/error_text.h"
+#include "system/status.h"
 #include "temp_dir.h"
 #include "test_paths.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/process_run.h"
-#include "system/error_text.h"
+#include "system/status.h"
 #include "temp_dir.h"
 
 namespace hoops {

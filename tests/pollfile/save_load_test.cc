@@ -19,8 +19,8 @@
 #include "pollfile/load_poll.h"
 #include "pollfile/poll_writer.h"
 #include "pollfile/save_poll.h"
-#include "system/error_text.h"
 #include "system/failing_file_system.h"
+#include "system/status.h"
 #include "temp_dir.h"
 
 namespace hoops {

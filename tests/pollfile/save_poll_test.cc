@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "pollfile/save_test_polls.h"
-#include "system/error_text.h"
 #include "system/failing_file_system.h"
+#include "system/status.h"
 #include "temp_dir.h"
 
 namespace hoops {

@@ -12,7 +12,7 @@
 
 #include "pollfile/save_poll.h"
 #include "pollfile/save_test_polls.h"
-#include "system/error_text.h"
+#include "system/status.h"
 #include "temp_dir.h"
 
 namespace hoops {

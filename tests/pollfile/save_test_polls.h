@@ -33,13 +33,6 @@ inline std::string fileText(const Poll& poll) {
   return out.str();
 }
 
-// How many names `directory` holds.
-inline std::size_t filesIn(const std::string& directory) {
-  std::size_t count = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(directory)) ++count;
-  return count;
-}
-
 }  // namespace hoops
 
 #endif  // HOOPS_TESTS_POLLFILE_SAVE_TEST_POLLS_H_

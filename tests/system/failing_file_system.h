@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -25,70 +26,91 @@ class FailingFileSystem final : public FileSystem {
   // The name of the call that failed, or "" while none has.
   const std::string& failed() const { return failed_; }
   std::function<void(const std::string&)> onCall;
+  // When set, the chosen call throws std::bad_alloc instead, as memory running out inside it
+  // would; a close (which destructors make) still only fails.
+  bool outOfMemory = false;
 
   // Look-ups: never failed here.
   int ownWriter(int fd) override { return under_.ownWriter(fd); }
-  std::optional<Status> status(int fd) override { return under_.status(fd); }
-  std::optional<Status> statusOfPath(const std::string& path) override {
-    return under_.statusOfPath(path);
+  Status status(int fd, FileInfo& info) override { return under_.status(fd, info); }
+  Status statusOfPath(const std::string& path, FileInfo& info) override {
+    return under_.statusOfPath(path, info);
   }
-  std::optional<Status> statusAt(int folder, const std::string& name) override {
-    return under_.statusAt(folder, name);
+  Status statusAt(int folder, const std::string& name, FileInfo& info) override {
+    return under_.statusAt(folder, name, info);
   }
   bool forbidsRemoval(int folder) override { return under_.forbidsRemoval(folder); }
   bool forbidsRemovalIn(const std::string& path) override { return under_.forbidsRemovalIn(path); }
 
-  int openForReading(const std::string& path) override {
-    return fails("openForReading") ? -1 : under_.openForReading(path);
+  // What is opened here is closed here, through the file system underneath.
+  Status openForReading(const std::string& path, Descriptor& file) override {
+    return fails("openForReading") ? kFailure : adopt(under_.openForReading(path, file), file);
   }
-  int openToReadAll(const std::string& path) override {
-    return fails("openForReading") ? -1 : under_.openToReadAll(path);
+  Status openToReadAll(const std::string& path, Descriptor& file) override {
+    return fails("openForReading") ? kFailure : adopt(under_.openToReadAll(path, file), file);
   }
-  int openTarget(const std::string& path, bool& created) override {
-    return fails("openTarget") ? -1 : under_.openTarget(path, created);
+  Status openTarget(const std::string& path, Descriptor& file, bool& created) override {
+    return fails("openTarget") ? kFailure : adopt(under_.openTarget(path, file, created), file);
   }
-  std::optional<std::string> nameOf(int fd) override {
-    if (fails("nameOf")) return std::nullopt;
-    return under_.nameOf(fd);
+  Status nameOf(int fd, std::string& name) override {
+    return fails("nameOf") ? kFailure : under_.nameOf(fd, name);
   }
-  int openFolder(const std::string& path, int& syncError) override {
-    return fails("openFolder") ? -1 : under_.openFolder(path, syncError);
+  Status openFolder(const std::string& path, Descriptor& folder, Status& syncable) override {
+    return fails("openFolder") ? kFailure
+                               : adopt(under_.openFolder(path, folder, syncable), folder);
   }
-  int createTemporary(int folder, std::string& name) override {
-    return fails("createTemporary") ? -1 : under_.createTemporary(folder, name);
+  Status createTemporary(int folder, std::string& name, Descriptor& file) override {
+    return fails("createTemporary") ? kFailure
+                                    : adopt(under_.createTemporary(folder, name, file), file);
   }
-  bool copyMetadata(int from, int to, Kept& kept) override {
-    return !fails("copyMetadata") && under_.copyMetadata(from, to, kept);
+  Status copyMetadata(int from, int to, Kept& kept) override {
+    return fails("copyMetadata") ? kFailure : under_.copyMetadata(from, to, kept);
   }
-  bool renameAt(int folder, const std::string& from, const std::string& to) override {
-    return !fails("renameAt") && under_.renameAt(folder, from, to);
+  Status renameAt(int folder, const std::string& from, const std::string& to) override {
+    return fails("renameAt") ? kFailure : under_.renameAt(folder, from, to);
   }
-  bool removeAt(int folder, const std::string& name) override {
-    return !fails("removeAt") && under_.removeAt(folder, name);
+  Status removeAt(int folder, const std::string& name) override {
+    return fails("removeAt") ? kFailure : under_.removeAt(folder, name);
   }
-  bool write(int fd, const char* data, std::size_t size) override {
-    return !fails("write") && under_.write(fd, data, size);
+  Status write(int fd, const char* data, std::size_t size) override {
+    return fails("write") ? kFailure : under_.write(fd, data, size);
   }
-  long read(int fd, char* data, std::size_t size) override {
-    return fails("read") ? -1 : under_.read(fd, data, size);
+  Status read(int fd, char* data, std::size_t size, std::size_t& count) override {
+    return fails("read") ? kFailure : under_.read(fd, data, size, count);
   }
-  bool rewind(int fd) override { return !fails("rewind") && under_.rewind(fd); }
-  bool sync(int fd) override { return !fails("sync") && under_.sync(fd); }
-  bool syncFolder(int folder) override { return !fails("syncFolder") && under_.syncFolder(folder); }
-  bool close(int fd) override {
+  Status rewind(int fd) override { return fails("rewind") ? kFailure : under_.rewind(fd); }
+  Status sync(int fd) override { return fails("sync") ? kFailure : under_.sync(fd); }
+  Status syncFolder(int folder) override {
+    return fails("syncFolder") ? kFailure : under_.syncFolder(folder);
+  }
+  Status close(int fd) override {
     // A failed close still releases the descriptor, as the system's does.
-    bool closed = under_.close(fd);
-    return !fails("close") && closed;
+    const Status closed = under_.close(fd);
+    return failsWithoutThrowing("close") ? kFailure : closed;
   }
 
  private:
+  static inline const Status kFailure = Status::system(EIO);
+
   bool fails(const char* call) {
+    if (!failsWithoutThrowing(call)) return false;
+    if (outOfMemory) throw std::bad_alloc();
+    return true;
+  }
+
+  bool failsWithoutThrowing(const char* call) {
     if (onCall) onCall(call);
     log_.emplace_back(call);
     if (calls() != failAt_) return false;
     failed_ = call;
-    errno = EIO;
     return true;
+  }
+
+  // `opened`, with the descriptor the file system underneath put in `file` owned here instead,
+  // so that its close is counted.
+  Status adopt(const Status& opened, Descriptor& file) {
+    if (opened.ok()) file = Descriptor(*this, file.release());
+    return opened;
   }
 
   FileSystem& under_;

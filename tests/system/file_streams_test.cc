@@ -19,18 +19,17 @@ TEST(FileStreamsTest, AReadErrorEndsTheInputAndIsRemembered) {
   TempDir dir;
   writeFile(dir.file("in.txt"), "first\n");
   FileSystem& files = realFileSystem();
-  int fd = files.openForReading(dir.file("in.txt"));
-  ASSERT_GE(fd, 0);
+  Descriptor file;
+  ASSERT_TRUE(files.openForReading(dir.file("in.txt"), file).ok());
   FailingFileSystem failing(2);  // the first read succeeds, the second fails
-  FileReadBuffer buffer(failing, fd);
+  FileReadBuffer buffer(failing, file.fd());
   std::istream in(&buffer);
   std::string line;
   EXPECT_TRUE(std::getline(in, line));
   EXPECT_EQ(line, "first");
-  EXPECT_EQ(buffer.error(), 0);
+  EXPECT_TRUE(buffer.status().ok());
   EXPECT_FALSE(std::getline(in, line));
-  EXPECT_EQ(buffer.error(), EIO);
-  files.close(fd);
+  EXPECT_TRUE(buffer.status().is(EIO));
 }
 
 TEST(FileStreamsTest, AWriteErrorFailsTheStreamAndIsRemembered) {
@@ -38,17 +37,17 @@ TEST(FileStreamsTest, AWriteErrorFailsTheStreamAndIsRemembered) {
     TempDir dir;
     const std::string path = dir.file("out.txt");
     bool created = false;
-    int fd = realFileSystem().openTarget(path, created);
-    ASSERT_GE(fd, 0);
+    Descriptor file;
+    ASSERT_TRUE(realFileSystem().openTarget(path, file, created).ok());
     FailingFileSystem files(1);
     {
-      FileWriteBuffer buffer(files, fd);
+      FileWriteBuffer buffer(files, file.fd());
       std::ostream out(&buffer);
       out << std::string(size, 'x') << std::flush;
       EXPECT_TRUE(out.bad()) << size;
-      EXPECT_EQ(buffer.error(), EIO);
+      EXPECT_TRUE(buffer.status().is(EIO));
     }
-    realFileSystem().close(fd);
+    file.close();
     EXPECT_EQ(readFile(path), "") << size;
   }
 }

@@ -24,80 +24,90 @@ class MemoryFileSystem final : public FileSystem {
   }
   std::size_t fileCount() const { return files_.size(); }
 
-  int openForReading(const std::string& path) override {
-    auto file = files_.find(path);
-    if (file == files_.end()) return fails(ENOENT), -1;
-    return openOn(file->second);
+  Status openForReading(const std::string& path, Descriptor& file) override {
+    auto found = files_.find(path);
+    if (found == files_.end()) return Status::system(ENOENT);
+    file = openOn(found->second);
+    return Status();
   }
-  int openToReadAll(const std::string& path) override { return openForReading(path); }
-  int openTarget(const std::string& path, bool& created) override {
+  Status openToReadAll(const std::string& path, Descriptor& file) override {
+    return openForReading(path, file);
+  }
+  Status openTarget(const std::string& path, Descriptor& file, bool& created) override {
     created = files_.count(path) == 0;
     if (created) files_[path] = std::make_shared<File>(File{"", ++made_});
-    return openForReading(path);
+    return openForReading(path, file);
   }
   int ownWriter(int) override { return -1; }
-  std::optional<std::string> nameOf(int fd) override {
-    for (const auto& [name, file] : files_) {
-      if (file == open_.at(fd).file) return "/" + name;
+  Status nameOf(int fd, std::string& name) override {
+    for (const auto& [path, file] : files_) {
+      if (file == open_.at(fd).file) {
+        name = "/" + path;
+        return Status();
+      }
     }
-    return fails(ENOENT), std::nullopt;
+    return Status::system(ENOENT);
   }
-  std::optional<Status> status(int fd) override {
+  Status status(int fd, FileInfo& info) override {
     auto file = open_.find(fd);
-    if (file == open_.end()) return fails(EBADF), std::nullopt;
-    return statusOf(file->second.file.get());
+    if (file == open_.end()) return Status::system(EBADF);
+    info = infoOf(file->second.file.get());
+    return Status();
   }
 
-  int openFolder(const std::string&, int& syncError) override {
-    syncError = 0;
-    return openOn(nullptr);
+  Status openFolder(const std::string&, Descriptor& folder, Status& syncable) override {
+    syncable = Status();
+    folder = openOn(nullptr);
+    return Status();
   }
-  std::optional<Status> statusAt(int, const std::string& name) override {
+  Status statusAt(int, const std::string& name, FileInfo& info) override {
     auto file = files_.find(name);
-    if (file == files_.end()) return fails(ENOENT), std::nullopt;
-    return statusOf(file->second.get());
+    if (file == files_.end()) return Status::system(ENOENT);
+    info = infoOf(file->second.get());
+    return Status();
   }
   bool forbidsRemoval(int) override { return false; }
   bool forbidsRemovalIn(const std::string&) override { return false; }
-  int createTemporary(int, std::string& name) override {
+  Status createTemporary(int, std::string& name, Descriptor& file) override {
     name = ".temporary-" + std::to_string(++made_);
-    auto file = std::make_shared<File>();
-    file->inode = made_;
-    files_[name] = file;
-    return openOn(file);
+    auto made = std::make_shared<File>();
+    made->inode = made_;
+    files_[name] = made;
+    file = openOn(made);
+    return Status();
   }
-  bool copyMetadata(int, int, Kept&) override { return true; }
-  bool renameAt(int, const std::string& from, const std::string& to) override {
+  Status copyMetadata(int, int, Kept&) override { return Status(); }
+  Status renameAt(int, const std::string& from, const std::string& to) override {
     auto file = files_.find(from);
-    if (file == files_.end()) return fails(ENOENT), false;
+    if (file == files_.end()) return Status::system(ENOENT);
     files_[to] = file->second;
     files_.erase(from);
-    return true;
+    return Status();
   }
-  bool removeAt(int, const std::string& name) override {
-    return files_.erase(name) == 1 || (fails(ENOENT), false);
+  Status removeAt(int, const std::string& name) override {
+    return files_.erase(name) == 1 ? Status() : Status::system(ENOENT);
   }
 
-  bool write(int fd, const char* data, std::size_t size) override {
+  Status write(int fd, const char* data, std::size_t size) override {
     Open& open = open_.at(fd);
     std::string& text = open.file->text;
     text.replace(open.offset, std::min(size, text.size() - open.offset), data, size);
     open.offset += size;
-    return true;
+    return Status();
   }
-  long read(int fd, char* data, std::size_t size) override {
+  Status read(int fd, char* data, std::size_t size, std::size_t& count) override {
     Open& open = open_.at(fd);
-    std::size_t count = open.file->text.copy(data, size, open.offset);
+    count = open.file->text.copy(data, size, open.offset);
     open.offset += count;
-    return static_cast<long>(count);
+    return Status();
   }
-  bool rewind(int fd) override {
+  Status rewind(int fd) override {
     open_.at(fd).offset = 0;
-    return true;
+    return Status();
   }
-  bool sync(int) override { return true; }
-  bool syncFolder(int) override { return true; }
-  bool close(int fd) override { return open_.erase(fd) == 1; }
+  Status sync(int) override { return Status(); }
+  Status syncFolder(int) override { return Status(); }
+  Status close(int fd) override { return open_.erase(fd) == 1 ? Status() : Status::system(EBADF); }
 
  private:
   struct File {
@@ -109,19 +119,17 @@ class MemoryFileSystem final : public FileSystem {
     std::size_t offset = 0;
   };
 
-  static Status statusOf(const File* file) {
-    Status status;
-    status.regular = file != nullptr;
-    status.directory = file == nullptr;
-    status.mode = 0644;
-    status.inode = file != nullptr ? file->inode : 0;
-    return status;
+  static FileInfo infoOf(const File* file) {
+    FileInfo info;
+    info.regular = file != nullptr;
+    info.directory = file == nullptr;
+    info.mode = 0644;
+    info.inode = file != nullptr ? file->inode : 0;
+    return info;
   }
-  // Sets errno as a failed call of the system would.
-  static void fails(int error) { errno = error; }
-  int openOn(std::shared_ptr<File> file) {
+  Descriptor openOn(std::shared_ptr<File> file) {
     open_[++lastFd_] = Open{std::move(file)};
-    return lastFd_;
+    return Descriptor(*this, lastFd_);
   }
 
   std::map<std::string, std::shared_ptr<File>> files_;

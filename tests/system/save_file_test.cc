@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 
 #include "system/failing_file_system.h"
@@ -37,6 +38,33 @@ TEST(SaveFileTest, APageWhoseWriteFailsIsNotSaved) {
   EXPECT_EQ(failing.failed(), "write");
   EXPECT_FALSE(reason.empty());
   EXPECT_EQ(readFile(path), "the old page\n");
+}
+
+// Memory that runs out at any call of a save passes on to the mode that handles it (or fails
+// the save), with the file whole (old, or new once renamed) and nothing left beside it.
+TEST(SaveFileTest, MemoryRunningOutAtAnyCallLeavesTheFileWholeAndNothingBeside) {
+  TempDir dir;
+  const std::string path = dir.file("week13.txt");
+  const auto page = [](std::ostream& out) { return static_cast<bool>(out << "the new page\n"); };
+  FailingFileSystem counting(0);
+  ASSERT_TRUE(saveFile(path, page, {}, nullptr, nullptr, counting));
+  for (int call = 1; call <= counting.calls(); ++call) {
+    writeFile(path, "the old page\n");
+    FailingFileSystem failing(call);
+    failing.outOfMemory = true;
+    bool threw = false;
+    try {
+      saveFile(path, page, {}, nullptr, nullptr, failing);
+    } catch (const std::bad_alloc&) {
+      threw = true;
+    }
+    SCOPED_TRACE(failing.failed());
+    // A stream holds what its buffer throws as a failed write; a close never throws.
+    EXPECT_EQ(threw, failing.failed() != "close" && failing.failed() != "write");
+    const std::string now = readFile(path);
+    EXPECT_TRUE(now == "the old page\n" || now == "the new page\n") << now;
+    EXPECT_EQ(filesIn(dir.file("")), 1u);
+  }
 }
 
 }  // namespace
