@@ -3,6 +3,7 @@
 
 #include "app/mode_support.h"
 #include "ballots/records.h"
+#include "poll/problem.h"
 #include "pollfile/load_poll.h"
 
 namespace hoops {
@@ -24,7 +25,7 @@ int countBallots(const BallotInputs& inputs, bool keep, Poll& last, std::optiona
                                  : loadPollFile(last, inputs.last, &reason, &findings);
   if (loaded != LoadOutcome::kLoaded) {
     for (const Finding& finding : findings) {
-      err << inputs.last << ':' << finding.line << ": " << finding.text() << '\n';
+      err << Problem{inputs.last, finding.line, finding.text()} << '\n';
     }
     err << "hoops-ranking: cannot open '" << inputs.last << "': " << reason << '\n';
     return loaded == LoadOutcome::kRefused ? 1 : 2;

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "poll/poll.h"
+#include "poll/problem.h"
 #include "poll/rank.h"
 #include "pollfile/load_poll.h"
 #include "system/standard_streams.h"
@@ -29,7 +30,7 @@ int checkPollFile(const std::string& given, std::ostream& out, std::ostream& err
     return 2;
   }
   for (const Finding& finding : findings) {
-    out << path << ':' << finding.line << ": " << finding.text() << '\n';
+    out << Problem{path, finding.line, finding.text()} << '\n';
   }
   if (outcome == LoadOutcome::kRefused) {
     out << path << ": not loaded: change what the lines above say\n";

@@ -74,18 +74,10 @@ inline bool countBallotFiles(const std::vector<std::string>& paths, Tally& tally
   return true;
 }
 
-// Writes `problems` to `err`, one a line ("FILE:LINE: what", "FILE: what" for a whole file,
-// "hoops-ranking: what" for the run), at most the first ProblemList::kKept, then how many more.
+// Writes `problems` to `err`, one a line (poll/problem.h), at most the first
+// ProblemList::kKept, then how many more.
 inline void tellProblems(std::ostream& err, const ProblemList& problems) {
-  for (const BallotProblem& problem : problems) {
-    if (problem.file.empty()) {
-      err << "hoops-ranking: " << problem.what << '\n';
-    } else if (problem.line == 0) {
-      err << problem.file << ": " << problem.what << '\n';
-    } else {
-      err << problem.file << ':' << problem.line << ": " << problem.what << '\n';
-    }
-  }
+  for (const Problem& problem : problems) err << problem << '\n';
   if (const std::size_t more = problems.notKept(); more > 0) {
     err << "hoops-ranking: and " << more << (more == 1 ? " more problem\n" : " more problems\n");
   }

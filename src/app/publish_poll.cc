@@ -70,9 +70,9 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
   if (request.roster) inputs.push_back(*request.roster);
   if (request.output && !outputApart(*request.output, inputs, false, err)) return 2;
   std::vector<Week> weeks;
-  std::vector<std::string> problems;
+  std::vector<Problem> problems;
   if (!readSeason(request.weeks, weeks, problems)) {
-    for (const std::string& problem : problems) err << problem << '\n';
+    for (const Problem& problem : problems) err << problem << '\n';
     err << "hoops-ranking: nothing is published\n";
     return 1;
   }

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "ballots/name_folding.h"
+#include "poll/problem.h"
 
 namespace hoops {
 
@@ -270,9 +271,10 @@ bool readBallotTable(CsvReader& reader, char separator, const std::string& file,
   for (std::size_t row = 0; row < held.size(); ++row) {
     const std::size_t standing = latest[voters[row]];
     if (standing != row) {
-      notes.push_back(file + ":" + std::to_string(held[row].line) + ": " + held[row].voter +
-                      "'s ballot is replaced by the later one at line " +
-                      std::to_string(held[standing].line));
+      notes.push_back(Problem{file, held[row].line,
+                              held[row].voter + "'s ballot is replaced by the later one at line " +
+                                  std::to_string(held[standing].line)}
+                          .text());
     }
   }
   for (std::size_t row = 0; row < held.size(); ++row) {

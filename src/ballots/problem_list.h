@@ -7,40 +7,35 @@
 #include <utility>
 #include <vector>
 
+#include "poll/problem.h"
+
 namespace hoops {
 
-// Something in a file that keeps the week from being counted, where it stands: a line of
-// `file` (0: the file as a whole), or, with no file, the run as a whole.
-struct BallotProblem {
-  std::string file;
-  std::size_t line = 0;
-  std::string what;
-};
-
-// The problems found, in the order found. The first kKept are kept whole and the rest only
-// counted, so that a file of a million bad rows takes no more memory than a few.
+// The problems that keep a week's ballots from being counted, in the order found. The first kKept
+// are kept whole and the rest only counted, so that a file of a million bad rows takes no more
+// memory than a few.
 class ProblemList {
  public:
   static constexpr std::size_t kKept = 100;
 
-  void push_back(BallotProblem problem) {
+  void push_back(Problem problem) {
     if (kept_.size() < kKept) kept_.push_back(std::move(problem));
     ++count_;
   }
   // True when the next one found is kept whole.
   bool keepsNext() const { return kept_.size() < kKept; }
   // The problem found `index`th (from 0), or nullptr when it was not kept.
-  BallotProblem* kept(std::size_t index) { return index < kept_.size() ? &kept_[index] : nullptr; }
+  Problem* kept(std::size_t index) { return index < kept_.size() ? &kept_[index] : nullptr; }
   // How many were found, kept or not.
   std::size_t size() const { return count_; }
   bool empty() const { return count_ == 0; }
-  std::vector<BallotProblem>::const_iterator begin() const { return kept_.begin(); }
-  std::vector<BallotProblem>::const_iterator end() const { return kept_.end(); }
+  std::vector<Problem>::const_iterator begin() const { return kept_.begin(); }
+  std::vector<Problem>::const_iterator end() const { return kept_.end(); }
   // How many were found past those kept.
   std::size_t notKept() const { return count_ - kept_.size(); }
 
  private:
-  std::vector<BallotProblem> kept_;
+  std::vector<Problem> kept_;
   std::size_t count_ = 0;
 };
 

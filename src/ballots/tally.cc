@@ -6,6 +6,7 @@
 
 #include "ballots/name_folding.h"
 #include "ballots/team_name.h"
+#include "poll/problem.h"
 
 namespace hoops {
 
@@ -121,7 +122,7 @@ std::ptrdiff_t Tally::find(std::string_view name, const std::string& file, std::
   if (const std::optional<std::size_t> team = names_.named(name)) {
     return static_cast<std::ptrdiff_t>(*team);
   }
-  const std::string where = file + ":" + std::to_string(line);
+  const std::string where = placeOf(file, line);
   if (const auto met = refused_.find(std::string(name)); met != refused_.end()) {
     Refusal& refusal = met->second;
     if (refusal.lastBallot == seen_) return -1;
@@ -144,7 +145,7 @@ std::ptrdiff_t Tally::find(std::string_view name, const std::string& file, std::
 
 void Tally::finish(ProblemList& problems) {
   for (const auto& [name, refusal] : refused_) {
-    BallotProblem* problem = problems.kept(refusal.problem);
+    Problem* problem = problems.kept(refusal.problem);
     if (problem == nullptr || refusal.ballots == 1) continue;
     problem->what += " (on " + std::to_string(refusal.ballots) + " ballots; also at ";
     for (std::size_t i = 0; i < refusal.others.size(); ++i) {
@@ -174,7 +175,7 @@ void Tally::count(const std::string& file, const Ballot& ballot, ProblemList& pr
   if (const auto cast = voters_.find(voter); cast != voters_.end()) {
     problems.push_back({file, ballot.line,
                         quoted(ballot.voter) + " has cast a ballot already, at " +
-                            files_[cast->second.file] + ":" + std::to_string(cast->second.line)});
+                            placeOf(files_[cast->second.file], cast->second.line)});
   } else {
     voters_.emplace(std::move(voter), Cast{files_.size() - 1, ballot.line});
   }

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "poll/date.h"
+#include "poll/problem.h"
 #include "pollfile/poll_reader.h"
 #include "system/file_streams.h"
 
@@ -104,7 +105,7 @@ bool Poll::loadPoll(const std::string& path, std::string* reason, std::vector<st
       loadPollFile(loaded, path, reason, notes != nullptr ? &findings : nullptr);
   if (notes != nullptr) {
     for (const Finding& finding : findings) {
-      notes->push_back(path + ":" + std::to_string(finding.line) + ": " + finding.text());
+      notes->push_back(Problem{path, finding.line, finding.text()}.text());
     }
     // A poll every one of whose teams the ranking drops is said to be empty.
     if (outcome == LoadOutcome::kLoaded && loaded.teamCount() != 0 &&

@@ -16,11 +16,11 @@ namespace hoops {
 namespace {
 
 // Reads one week file into `week`; false, with `problems`, when it cannot be published.
-bool readWeek(const std::string& path, Week& week, std::vector<std::string>& problems,
+bool readWeek(const std::string& path, Week& week, std::vector<Problem>& problems,
               FileSystem& files) {
   const UserFile file(files, path);
   if (!file.status().ok()) {
-    problems.push_back(path + ": " + file.status().text());
+    problems.push_back({path, 0, file.status().text()});
     return false;
   }
   FileReadBuffer buffer(files, file.fd());
@@ -29,13 +29,12 @@ bool readWeek(const std::string& path, Week& week, std::vector<std::string>& pro
   FindingTally tally;
   std::pmr::vector<int32_t> lastWeeks(week.rows.get_allocator());
   if (!readPollFile(in, poll, tally, &lastWeeks) || !buffer.status().ok()) {
-    problems.push_back(path + ": " + buffer.failure().text());
+    problems.push_back({path, 0, buffer.failure().text()});
     return false;
   }
   if (tally.refuses()) {
     for (const Finding& finding : tally.findings()) {
-      if (finding.refuses)
-        problems.push_back(path + ":" + std::to_string(finding.line) + ": " + finding.text());
+      if (finding.refuses) problems.push_back({path, finding.line, finding.text()});
     }
     return false;
   }
@@ -43,8 +42,8 @@ bool readWeek(const std::string& path, Week& week, std::vector<std::string>& pro
   week.date = poll.date;
   const std::optional<int64_t> day = dayNumber(week.date);
   if (!day) {
-    problems.push_back(path + ":1: '" + week.date +
-                       "' is not a poll date, so its week is not known");
+    problems.push_back(
+        {path, 1, "'" + week.date + "' is not a poll date, so its week is not known"});
     return false;
   }
   week.day = *day;
@@ -60,7 +59,7 @@ bool readWeek(const std::string& path, Week& week, std::vector<std::string>& pro
 }  // namespace
 
 bool readSeason(const std::vector<std::string>& paths, std::vector<Week>& weeks,
-                std::vector<std::string>& problems, FileSystem& files) {
+                std::vector<Problem>& problems, FileSystem& files) {
   bool read = true;
   std::vector<Week> given;
   for (const std::string& path : paths) {
@@ -79,8 +78,9 @@ bool readSeason(const std::vector<std::string>& paths, std::vector<Week>& weeks,
   for (const std::size_t i : order) weeks.push_back(std::move(given[i]));
   for (std::size_t i = 1; i < weeks.size(); ++i) {
     if (weeks[i].day == weeks[i - 1].day) {
-      problems.push_back(weeks[i].file + ": has the date " + weeks[i].date + ", as " +
-                         weeks[i - 1].file + " has; a season has one poll a date");
+      problems.push_back({weeks[i].file, 0,
+                          "has the date " + weeks[i].date + ", as " + weeks[i - 1].file +
+                              " has; a season has one poll a date"});
       read = false;
     }
   }

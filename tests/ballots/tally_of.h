@@ -83,7 +83,7 @@ inline Outcome tallyOf(const std::string& last,
       if (team.lastWeek < 0) outcome.told += "new: " + std::string(team.name) + "\n";
     }
   }
-  for (const BallotProblem& p : problems) {
+  for (const Problem& p : problems) {
     outcome.problems += p.file + ":" + std::to_string(p.line) + ": " + p.what + "\n";
   }
   for (const std::string& name : noRecord) outcome.told += "no record: " + name + "\n";

@@ -163,7 +163,7 @@ TEST(PublishTest, TheTitleNamesThePollInEveryForm) {
 TEST(PublishTest, ARealWeekAsItWasPublished) {
   const std::string data = HOOPS_PUBLISH_DATA;
   std::vector<Week> weeks;
-  std::vector<std::string> problems;
+  std::vector<Problem> problems;
   ASSERT_TRUE(
       readSeason({data + "/ap-2021-01-04.txt", data + "/ap-2020-12-28.txt"}, weeks, problems));
   const PublishedWeek published = publishWeek(weeks, 25, nullptr);
@@ -193,7 +193,7 @@ TEST(PublishTest, ARealWeekAsItWasPublished) {
 TEST(PublishTest, TheExamplesSeasonInEveryFormat) {
   const std::string examples = HOOPS_EXAMPLES;
   std::vector<Week> weeks;
-  std::vector<std::string> problems;
+  std::vector<Problem> problems;
   // In any order: the dates order them.
   ASSERT_TRUE(readSeason({examples + "/week13.txt", examples + "/week10.txt",
                           examples + "/week12.txt", examples + "/week11.txt"},

@@ -83,7 +83,7 @@ TEST(SeasonTableTest, TheDataFormsCarryTheSameCells) {
 TEST(SeasonTableTest, ARealSeasonAsItWasPublished) {
   const std::string data = HOOPS_PUBLISH_DATA;
   std::vector<Week> weeks;
-  std::vector<std::string> problems;
+  std::vector<Problem> problems;
   ASSERT_TRUE(readSeason(
       {data + "/ap-2021-01-04.txt", data + "/ap-2020-12-21.txt", data + "/ap-2020-12-28.txt"},
       weeks, problems));
@@ -158,7 +158,7 @@ TEST(SeasonTableTest, ARealSeasonAsItWasPublished) {
 TEST(SeasonTableTest, TheExamplesSeasonInEveryForm) {
   const std::string examples = HOOPS_EXAMPLES;
   std::vector<Week> weeks;
-  std::vector<std::string> problems;
+  std::vector<Problem> problems;
   ASSERT_TRUE(readSeason({examples + "/week10.txt", examples + "/week11.txt",
                           examples + "/week12.txt", examples + "/week13.txt"},
                          weeks, problems));
