@@ -57,7 +57,7 @@ void writeCsv(std::ostream& out, const PublishedWeek& week) {
     if (team.lastWeekRank) at = putNumber(at, *team.lastWeekRank);
     *at++ = ',';
     if (team.ranked) {
-      const std::string moved = change(team);
+      const std::string moved = rankChange(team);
       std::memcpy(at, moved.data(), moved.size());
       at += moved.size();
     }

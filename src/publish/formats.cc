@@ -87,11 +87,11 @@ std::string heading(const PublishedWeek& week) {
 }
 
 std::string shownChange(const PublishedTeam& team) {
-  const std::string moved = change(team);
+  const std::string moved = rankChange(team);
   return moved == "0" ? "\u2013" : moved;
 }
 
-std::string change(const PublishedTeam& team) {
+std::string rankChange(const PublishedTeam& team) {
   if (!team.ranked) return "";
   if (!team.lastWeekRank) return "NEW";
   const int64_t moved = *team.lastWeekRank - team.rank;

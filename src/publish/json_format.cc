@@ -35,7 +35,7 @@ void writeJson(std::ostream& out, const PublishedWeek& week, std::vector<std::st
         << ", \"losses\": " << team.losses << ", \"points\": " << team.points
         << ", \"last_week\": " << (team.lastWeekRank ? std::to_string(*team.lastWeekRank) : "null")
         << ", \"change\": ";
-    const std::string moved = change(team);
+    const std::string moved = rankChange(team);
     out << (moved.empty()          ? "null"
             : moved == "NEW"       ? "\"NEW\""
             : moved.front() == '+' ? moved.substr(1)

@@ -39,7 +39,7 @@ std::string shownChange(const PublishedTeam& team);
 std::string nameWithFirstPlaces(const PublishedTeam& team);
 // The team's movement: "+2", "-1", "0", "NEW" when it was not ranked last week; "" when it is
 // not ranked now.
-std::string change(const PublishedTeam& team);
+std::string rankChange(const PublishedTeam& team);
 // "Others receiving votes: Florida 110, Louisville 103." and "Dropped from rankings: No. 19
 // Northwestern, No. 25 Ohio State.", with each name as `name` gives it; "" when there are none.
 template <typename Name>
