@@ -72,8 +72,9 @@ Status checked(int result) {
 class PosixFileSystem final : public FileSystem {
  public:
   Status openForReading(const std::string& path, Descriptor& file) override {
-    file = Descriptor(*this, ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!file.open()) return Status::lastError();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return Status::lastError();
+    file = Descriptor(*this, fd);
     // Opened without waiting for a FIFO's writer; read as usual, so that a pipe whose writer
     // is slow is waited for rather than read as failed.
     const Status blocking = makeBlocking(file.fd());
@@ -83,8 +84,11 @@ class PosixFileSystem final : public FileSystem {
 
   Status openToReadAll(const std::string& path, Descriptor& file) override {
     while (true) {
-      file = Descriptor(*this, ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC));
-      if (file.open()) return Status();
+      const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+      if (fd >= 0) {
+        file = Descriptor(*this, fd);
+        return Status();
+      }
       if (errno != EINTR) return Status::lastError();
     }
   }
@@ -93,8 +97,9 @@ class PosixFileSystem final : public FileSystem {
     created = false;
     constexpr int kWrite = O_WRONLY | O_NOCTTY | O_CLOEXEC;
     // A name that is not there is made with nothing followed: the file is then the program's.
-    file = Descriptor(*this, ::open(path.c_str(), kWrite | O_CREAT | O_EXCL, 0666));
-    if (file.open()) {
+    int fd = ::open(path.c_str(), kWrite | O_CREAT | O_EXCL, 0666);
+    if (fd >= 0) {
+      file = Descriptor(*this, fd);
       created = true;
       return Status();
     }
@@ -104,7 +109,7 @@ class PosixFileSystem final : public FileSystem {
     const bool missing = ::stat(path.c_str(), &before) != 0 && errno == ENOENT;
     // As `>` opens it: with O_CREAT, so that the system's protections of links, FIFOs and
     // others' files in shared sticky folders apply; without O_TRUNC, so nothing is cut.
-    int fd = ::open(path.c_str(), kWrite | O_CREAT | O_NONBLOCK, 0666);
+    fd = ::open(path.c_str(), kWrite | O_CREAT | O_NONBLOCK, 0666);
     // Only a lease answers so (a FIFO without a reader says ENXIO): wait for it as `>` does,
     // for as long as the operator lets it.
     if (fd < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
@@ -188,13 +193,16 @@ class PosixFileSystem final : public FileSystem {
 
   Status openFolder(const std::string& path, Descriptor& folder, Status& syncable) override {
     syncable = Status();
-    folder = Descriptor(*this, ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.open()) return Status();
-    if (errno != EACCES || kSearchOnly == -1) return Status::lastError();
-    // A folder the process may write in but not read: names can be made, not synced.
-    syncable = Status::lastError();
-    folder = Descriptor(*this, ::open(path.c_str(), kSearchOnly | O_DIRECTORY | O_CLOEXEC));
-    return folder.open() ? Status() : syncable;
+    int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+      if (errno != EACCES || kSearchOnly == -1) return Status::lastError();
+      // A folder the process may write in but not read: names can be made, not synced.
+      syncable = Status::lastError();
+      fd = ::open(path.c_str(), kSearchOnly | O_DIRECTORY | O_CLOEXEC);
+      if (fd < 0) return syncable;
+    }
+    folder = Descriptor(*this, fd);
+    return Status();
   }
 
   bool forbidsRemovalIn(const std::string& path) override {
@@ -230,9 +238,10 @@ class PosixFileSystem final : public FileSystem {
   Status createTemporary(int folder, std::string& name, Descriptor& file) override {
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string candidate = temporaryName();
-      file = Descriptor(*this, ::openat(folder, candidate.c_str(),
-                                        O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600));
-      if (file.open()) {
+      const int fd = ::openat(folder, candidate.c_str(),
+                              O_RDWR | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600);
+      if (fd >= 0) {
+        file = Descriptor(*this, fd);
         name = std::move(candidate);
         return Status();
       }
