@@ -5,6 +5,8 @@
 #include <array>
 #include <string_view>
 
+#include "poll/team.h"
+
 namespace hoops {
 
 namespace {
@@ -67,14 +69,9 @@ constexpr std::array<ModeRule, 5> kModeRules = {{
 
 // The number `text` spells, 1 to 2147483647, in decimal digits alone; nullopt otherwise.
 std::optional<int64_t> topOf(std::string_view text) {
-  if (text.empty() || text.size() > 10 ||
-      !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    return std::nullopt;
-  }
-  int64_t top = 0;
-  for (const char digit : text) top = top * 10 + (digit - '0');
-  if (top < 1 || top > 2147483647) return std::nullopt;
-  return top;
+  const std::optional<int32_t> top = countOf(text);
+  if (!top || *top < 1) return std::nullopt;
+  return *top;
 }
 
 bool isGiven(const std::vector<const OptionRule*>& given, std::string_view name) {

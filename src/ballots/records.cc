@@ -14,22 +14,6 @@
 
 namespace hoops {
 
-namespace {
-
-// The count `text` spells in digits alone, at most 2147483647; nullopt otherwise.
-std::optional<int32_t> countOf(std::string_view text) {
-  if (text.empty() || text.size() > 10) return std::nullopt;
-  int64_t value = 0;
-  for (const char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  if (value > kMaxCount) return std::nullopt;
-  return static_cast<int32_t>(value);
-}
-
-}  // namespace
-
 bool readRecords(std::istream& in, const std::string& file, std::vector<TeamRecord>& records,
                  ProblemList& problems) {
   CsvReader reader(in);

@@ -4,13 +4,27 @@
 
 #include <cstdint>
 #include <memory_resource>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace hoops {
 
 // The largest count a team's numbers can hold, and the largest the operator can type.
 inline constexpr int32_t kMaxCount = 2147483647;
+
+// The count `text` spells in decimal digits alone, 0 to kMaxCount; nullopt otherwise.
+inline std::optional<int32_t> countOf(std::string_view text) {
+  if (text.empty() || text.size() > 10) return std::nullopt;
+  int64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  if (value > kMaxCount) return std::nullopt;
+  return static_cast<int32_t>(value);
+}
 
 // One school in the weekly poll: a plain value record, copied whole. A team made inside a
 // poll keeps its name in the poll's own memory (the allocator the list gives it); a copy

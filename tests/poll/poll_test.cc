@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -83,6 +84,26 @@ TEST(PollTest, TakingOverAPollReplacesTeamsAndDate) {
   poll.appendTeam(named("Added after the take-over, also with a long name"));
   poll.removeTeamAt(1);
   EXPECT_EQ(poll.teamCount(), 2u);
+}
+
+TEST(CountOfTest, DigitsAloneUpToTheLargestCount) {
+  struct Case {
+    const char* text;
+    std::optional<int32_t> count;
+  };
+  const Case cases[] = {
+      {"0", 0},
+      {"007", 7},
+      {"2147483647", kMaxCount},
+      {"2147483648", std::nullopt},
+      {"12345678901", std::nullopt},
+      {"", std::nullopt},
+      {"-1", std::nullopt},
+      {"+1", std::nullopt},
+      {"1 ", std::nullopt},
+      {"1,000", std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(countOf(c.text), c.count) << c.text;
 }
 
 }  // namespace
