@@ -20,9 +20,7 @@ int countBallots(const BallotInputs& inputs, bool keep, Poll& last, std::optiona
                  std::ostream& err) {
   std::string reason;
   std::vector<Finding> findings;
-  const LoadOutcome loaded = inputs.last == "-"
-                                 ? loadPollFrom(last, kStandardInput, &reason, &findings)
-                                 : loadPollFile(last, inputs.last, &reason, &findings);
+  const LoadOutcome loaded = loadNamedPoll(last, inputs.last, &reason, &findings);
   if (loaded != LoadOutcome::kLoaded) {
     for (const Finding& finding : findings) {
       err << Problem{inputs.last, finding.line, finding.text()} << '\n';

@@ -8,7 +8,6 @@
 #include "poll/problem.h"
 #include "poll/rank.h"
 #include "pollfile/load_poll.h"
-#include "system/standard_streams.h"
 
 namespace hoops {
 
@@ -20,10 +19,8 @@ int checkPollFile(const std::string& given, std::ostream& out, std::ostream& err
   Poll poll;
   std::string reason;
   std::vector<Finding> findings;
-  const bool standardInput = given == "-";
-  const std::string path = standardInput ? "(standard input)" : given;
-  const LoadOutcome outcome = standardInput ? loadPollFrom(poll, kStandardInput, &reason, &findings)
-                                            : loadPollFile(poll, path, &reason, &findings);
+  const std::string path = given == "-" ? "(standard input)" : given;
+  const LoadOutcome outcome = loadNamedPoll(poll, given, &reason, &findings);
   if (outcome == LoadOutcome::kFailed) {
     out.flush();
     err << "hoops-ranking: cannot open '" << path << "': " << reason << '\n' << std::flush;

@@ -13,6 +13,7 @@
 #include "poll/problem.h"
 #include "pollfile/poll_reader.h"
 #include "system/file_streams.h"
+#include "system/standard_streams.h"
 
 namespace hoops {
 
@@ -94,6 +95,12 @@ LoadOutcome loadPollFrom(Poll& poll, int fd, std::string* reason, std::vector<Fi
   if (findings != nullptr) *findings = std::move(found);
   poll = std::move(loaded);
   return LoadOutcome::kLoaded;
+}
+
+LoadOutcome loadNamedPoll(Poll& poll, const std::string& given, std::string* reason,
+                          std::vector<Finding>* findings) {
+  return given == "-" ? loadPollFrom(poll, kStandardInput, reason, findings)
+                      : loadPollFile(poll, given, reason, findings);
 }
 
 bool Poll::loadPoll(const std::string& path, std::string* reason, std::vector<std::string>* notes) {

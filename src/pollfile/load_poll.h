@@ -34,6 +34,10 @@ LoadOutcome loadPollFrom(Poll& poll, int fd, std::string* reason = nullptr,
                          std::vector<Finding>* findings = nullptr,
                          FileSystem& files = realFileSystem());
 
+// The same for a file named on the command line: a path, or "-" for standard input.
+LoadOutcome loadNamedPoll(Poll& poll, const std::string& given, std::string* reason = nullptr,
+                          std::vector<Finding>* findings = nullptr);
+
 }  // namespace hoops
 
 #endif  // HOOPS_POLLFILE_LOAD_POLL_H_
