@@ -122,7 +122,7 @@ std::optional<BallotColumns> headerColumns(const std::vector<std::string_view>& 
   return columns;
 }
 
-std::optional<int64_t> submissionTime(std::string_view text) {
+std::optional<int64_t> submissionTime(std::string_view text, DateOrder order) {
   skipBlanks(text);
   std::size_t firstDigits = 0;
   const std::optional<int64_t> first = takeNumber(text, 4, &firstDigits);
@@ -137,8 +137,8 @@ std::optional<int64_t> submissionTime(std::string_view text) {
   int64_t year = *third, month = *first, day = *second;
   if (firstDigits == 4) {
     year = *first, month = *second, day = *third;
-  } else if (dateSeparator == '.') {
-    day = *first, month = *second;  // 2.3.2025: as Europe writes it
+  } else if (dateSeparator == '.' || order == DateOrder::kDayFirst) {
+    day = *first, month = *second;  // 2.3.2025 or 2/3/2025: as Europe writes it
   }
   if (firstDigits != 4 && thirdDigits == 2) year += 2000;
   int64_t hour = 0, minute = 0, second60 = 0;
@@ -170,17 +170,82 @@ std::optional<int64_t> submissionTime(std::string_view text) {
   return ((((year * 12 + month - 1) * 31 + day - 1) * 24 + hour) * 60 + minute) * 61 + second60;
 }
 
+namespace {
+
+// A row of a web form's export held until the export's end, its time read both ways (and
+// its first 40 bytes kept to be told).
+struct HeldRow {
+  std::string voter;
+  std::size_t line;
+  std::string time;
+  std::optional<int64_t> monthFirst, dayFirst;
+  std::vector<std::string> teams;
+
+  const std::optional<int64_t>& timeIn(DateOrder order) const {
+    return order == DateOrder::kMonthFirst ? monthFirst : dayFirst;
+  }
+};
+
+// For each of `rows`, the row of its voter (`voters`, folded) that stands: the latest by the
+// times read in `order` (the lower of two with one time).
+std::vector<std::size_t> standingRows(const std::vector<HeldRow>& rows,
+                                      const std::vector<std::string>& voters, DateOrder order) {
+  std::unordered_map<std::string_view, std::size_t> latest;
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    const auto [met, added] = latest.emplace(voters[row], row);
+    if (!added && *rows[row].timeIn(order) >= *rows[met->second].timeIn(order)) met->second = row;
+  }
+  std::vector<std::size_t> standing(rows.size());
+  for (std::size_t row = 0; row < rows.size(); ++row) standing[row] = latest[voters[row]];
+  return standing;
+}
+
+// Which row of each voter stands, the export's dates read in the one order that reads them
+// all, or in either where both do and pick the same rows; false, with a problem, when the
+// times mix the orders or the later of a voter's rows depends on the order.
+bool chooseStanding(const std::vector<HeldRow>& rows, const std::string& file,
+                    std::vector<std::size_t>& standing, ProblemList& problems) {
+  std::vector<std::string> voters;
+  voters.reserve(rows.size());
+  for (const HeldRow& row : rows) voters.push_back(foldedVoter(row.voter));
+  const auto unread = [&](DateOrder order) {
+    return std::find_if(rows.begin(), rows.end(),
+                        [&](const HeldRow& row) { return !row.timeIn(order); });
+  };
+  const auto notMonthFirst = unread(DateOrder::kMonthFirst);
+  const auto notDayFirst = unread(DateOrder::kDayFirst);
+  if (notMonthFirst != rows.end() && notDayFirst != rows.end()) {
+    problems.push_back({file, notMonthFirst->line,
+                        "a submission time written day first ('" + notMonthFirst->time +
+                            "'), where line " + std::to_string(notDayFirst->line) +
+                            "'s is month first ('" + notDayFirst->time + "')"});
+    return false;
+  }
+  const DateOrder order =
+      notMonthFirst == rows.end() ? DateOrder::kMonthFirst : DateOrder::kDayFirst;
+  standing = standingRows(rows, voters, order);
+  if (notMonthFirst != rows.end() || notDayFirst != rows.end()) return true;
+  const std::vector<std::size_t> other = standingRows(rows, voters, DateOrder::kDayFirst);
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (standing[row] == other[row]) continue;
+    problems.push_back({file, rows[row].line,
+                        "which of " + rows[row].voter +
+                            "'s ballots is the later depends on whether the submission times "
+                            "are month first or day first ('" +
+                            rows[row].time +
+                            "'); export them with the year first (2025-03-02 14:05)"});
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool readBallotTable(CsvReader& reader, char separator, const std::string& file,
                      const std::function<void(const Ballot&)>& take, ProblemList& problems,
                      std::vector<std::string>& notes) {
   // Rows held while a later one of their voter may replace them.
-  struct Held {
-    std::string voter;
-    std::size_t line;
-    int64_t submitted;
-    std::vector<std::string> teams;
-  };
-  std::vector<Held> held;
+  std::vector<HeldRow> held;
   std::optional<BallotColumns> columns;
   std::vector<std::string_view> fields;
   Ballot ballot;
@@ -248,37 +313,33 @@ bool readBallotTable(CsvReader& reader, char separator, const std::string& file,
       continue;
     }
     const std::string_view time = fieldAt(columns->submitted);
-    const std::optional<int64_t> submitted = submissionTime(time);
-    if (!submitted) {
+    HeldRow row{std::string(ballot.voter),
+                ballot.line,
+                std::string(time.substr(0, 40)),
+                submissionTime(time, DateOrder::kMonthFirst),
+                submissionTime(time, DateOrder::kDayFirst),
+                std::vector<std::string>(ballot.teams.begin(), ballot.teams.end())};
+    if (!row.monthFirst && !row.dayFirst) {
       problems.push_back({file, reader.line(),
-                          "a submission time that is not a date and time: '" +
-                              std::string(time.substr(0, 40)) + "'"});
+                          "a submission time that is not a date and time: '" + row.time + "'"});
       continue;
     }
-    held.push_back({std::string(ballot.voter), ballot.line, *submitted,
-                    std::vector<std::string>(ballot.teams.begin(), ballot.teams.end())});
+    held.push_back(std::move(row));
   }
   if (!finishReading(reader, file, problems)) return false;
-  // A voter's latest row stands (the lower of two with one time); the others are told.
-  std::vector<std::string> voters;  // each row's voter, folded once (reserved: views stay)
-  std::unordered_map<std::string_view, std::size_t> latest;
-  voters.reserve(held.size());
+  // A voter's latest row stands; the others are told.
+  std::vector<std::size_t> standing;
+  if (!chooseStanding(held, file, standing, problems)) return true;
   for (std::size_t row = 0; row < held.size(); ++row) {
-    voters.push_back(foldedVoter(held[row].voter));
-    const auto [met, added] = latest.emplace(voters.back(), row);
-    if (!added && held[row].submitted >= held[met->second].submitted) met->second = row;
-  }
-  for (std::size_t row = 0; row < held.size(); ++row) {
-    const std::size_t standing = latest[voters[row]];
-    if (standing != row) {
+    if (standing[row] != row) {
       notes.push_back(Problem{file, held[row].line,
                               held[row].voter + "'s ballot is replaced by the later one at line " +
-                                  std::to_string(held[standing].line)}
+                                  std::to_string(held[standing[row]].line)}
                           .text());
     }
   }
   for (std::size_t row = 0; row < held.size(); ++row) {
-    if (latest[voters[row]] != row) continue;
+    if (standing[row] != row) continue;
     ballot.voter = held[row].voter;
     ballot.line = held[row].line;
     ballot.teams.assign(held[row].teams.begin(), held[row].teams.end());

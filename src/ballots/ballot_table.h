@@ -30,14 +30,24 @@ struct BallotColumns {
 // or, when none does, every column after the voter's. nullopt when `fields` are no header.
 std::optional<BallotColumns> headerColumns(const std::vector<std::string_view>& fields);
 
+// Which of the first two numbers of a date written with the year last and slashes or dashes
+// ("3/2/2025") is the month: the first, as American forms write it, or the day, as British
+// and most other forms do.
+enum class DateOrder { kMonthFirst, kDayFirst };
+
 // A submission time as web forms write it ("3/2/2025 14:05:33", "2025-03-02T14:05:33Z",
-// "2025/03/02 2:05:33 PM EST"), as a number that orders times; nullopt when it is not one.
-// The month comes before the day where the year is last, as American forms write it.
-std::optional<int64_t> submissionTime(std::string_view text);
+// "2025/03/02 2:05:33 PM EST", "2.3.2025 14:05"), as a number that orders times; nullopt when
+// it is not one. `order` says how a date with the year last and slashes or dashes is read; the
+// year first is always year, month, day, and dots always day first.
+std::optional<int64_t> submissionTime(std::string_view text,
+                                      DateOrder order = DateOrder::kMonthFirst);
 
 // Reads the rows of a table of ballots separated by `separator` from `reader`, as readBallots
 // says. With a submission time column, a voter's later row replaces the earlier one (each
-// replaced row is told in `notes`); the rows are then held until the table's end.
+// replaced row is told in `notes`); the rows are then held until the table's end. Whether the
+// export writes its dates month first or day first is told by its times as a whole: the one
+// order that reads them all, or, where both do, either when they pick the same rows; where the
+// later of a voter's rows depends on it, that is a problem.
 bool readBallotTable(CsvReader& reader, char separator, const std::string& file,
                      const std::function<void(const Ballot&)>& take, ProblemList& problems,
                      std::vector<std::string>& notes);

@@ -32,6 +32,20 @@ TEST(BallotFormsTest, EachFormGivesTheSameBallots) {
          "\"3/2/2025 15:00:00\",\"Bob\",\"Duke\",\"Gonzaga\",\"Houston\"\r\n"
          "\"3/2/2025 9:05:33\",\"ANN\",\"Houston\",\"Duke\",\"Gonzaga\"\r\n"}},
        "g.csv:4: ANN's ballot is replaced by the later one at line 2\n"},
+      {"a British export: a day past 12 tells that its dates are day first",
+       {{"uk.csv",
+         "Timestamp,Name,1,2,3\n"
+         "13/02/2025 09:00,Ann,Houston,Duke,Gonzaga\n"
+         "02/03/2025 09:00,Ann,Gonzaga,Duke,Houston\n"
+         "02/03/2025 10:00,Bob,Duke,Gonzaga,Houston\n"}},
+       "uk.csv:2: Ann's ballot is replaced by the later one at line 3\n"},
+      {"dates that read either way but pick the same rows",
+       {{"e.csv",
+         "Timestamp,Name,1,2,3\n"
+         "02/03/2025 09:00,Ann,Houston,Duke,Gonzaga\n"
+         "02/03/2025 10:00,Ann,Gonzaga,Duke,Houston\n"
+         "04/01/2025 10:00,Bob,Duke,Gonzaga,Houston\n"}},
+       "e.csv:2: Ann's ballot is replaced by the later one at line 3\n"},
       {"a Microsoft Forms-style export: the name, else the email; other columns named",
        {{"m.csv",
          "ID,Start time,Completion time,Email,Name,Rank 1,Rank 2,Rank 3,Comments\n"
@@ -75,6 +89,15 @@ TEST(BallotFormsTest, WhatFitsNoFormIsRefusedWithItsLine) {
        "a.csv:1: a header row without a voter's column (Voter, Name or Email)\n"},
       {{"a.csv", "Timestamp,Name,1,2\nyesterday,Ann,Duke,Gonzaga\n"},
        "a.csv:2: a submission time that is not a date and time: 'yesterday'\n"},
+      {{"a.csv",
+        "Timestamp,Name,1,2\n13/2/2025 9:00,Ann,Duke,Gonzaga\n2/13/2025 9:00,Bob,Duke,Gonzaga\n"},
+       "a.csv:2: a submission time written day first ('13/2/2025 9:00'), where line 3's is month "
+       "first ('2/13/2025 9:00')\n"},
+      {{"a.csv",
+        "Timestamp,Name,1,2\n2/3/2025 9:00,Ann,Duke,Gonzaga\n3/2/2025 9:00,Ann,Gonzaga,Duke\n"},
+       "a.csv:2: which of Ann's ballots is the later depends on whether the submission times are "
+       "month first or day first ('2/3/2025 9:00'); export them with the year first (2025-03-02 "
+       "14:05)\n"},
       {{"a.csv", "Ann,Duke,Gonzaga\nBob,Duke,Gonzaga\nCy\tDuke\tGonzaga\n"},
        "a.csv:3: a row not separated as the first row is, by commas\n"},
   };
@@ -91,6 +114,8 @@ TEST(BallotFormsTest, SubmissionTimesOrderAsTheyWereMade) {
   EXPECT_EQ(time("3/2/2025 14:05:33"), time("2025-03-02T14:05:33Z"));
   EXPECT_EQ(time("3/2/2025 14:05:33"), time("2025/03/02 2:05:33 PM EST"));
   EXPECT_EQ(time("2.3.2025 14:05"), time("3/2/25 14:05"));
+  EXPECT_EQ(submissionTime("2/3/2025 14:05", DateOrder::kDayFirst), time("3/2/25 14:05"));
+  EXPECT_EQ(submissionTime("2025-03-02", DateOrder::kDayFirst), time("2025-03-02"));
   EXPECT_EQ(time("3/2/2025 12:00:00 AM"), time("3/2/2025"));
   EXPECT_LT(time("3/2/2025 9:59:59"), time("3/2/2025 10:00:00"));
   EXPECT_LT(time("12/31/2024 23:59"), time("1/1/2025 0:00"));
