@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <new>
 
+#include "app/stream_failure.h"
 #include "poll/poll.h"
 #include "poll/problem.h"
 #include "poll/rank.h"
@@ -44,13 +45,16 @@ int checkPollFile(const std::string& given, std::ostream& out, std::ostream& err
 int checkPollFiles(const std::vector<std::string>& paths, std::ostream& out, std::ostream& err) {
   int status = 0;
   for (const std::string& path : paths) {
+    // Out of memory, thrown or kept by the stream that cut the file's lines short, the file is
+    // abandoned and the next one checked.
     try {
       status = std::max(status, checkPollFile(path, out, err));
+      if (!outOfMemoryInside(out)) continue;
     } catch (const std::bad_alloc&) {
-      out.flush();
-      err << "hoops-ranking: cannot check '" << path << "': out of memory\n" << std::flush;
-      status = 2;
     }
+    out.flush();
+    err << "hoops-ranking: cannot check '" << path << "': out of memory\n" << std::flush;
+    status = 2;
   }
   out.flush();
   return status;

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/stream_failure.h"
 #include "console/line_prompt.h"
 #include "console/number_prompt.h"
 #include "console/standings.h"
@@ -91,6 +92,7 @@ class MainMenu {
       } catch (const std::bad_alloc&) {
         outOfMemory(static_cast<Option>(*option));
       }
+      if (outOfMemoryInside(out_)) tellAbandoned();
     }
   }
 
@@ -200,9 +202,10 @@ class MainMenu {
     err_ << "hoops-ranking: " << what << " '" << path_ << "': " << reason_ << '\n' << std::flush;
   }
 
-  // The one place the menu meets a lack of memory: the option is abandoned and the menu goes
-  // on. A load or a save fails as any failure of it does ("out of memory" its reason), the poll
-  // as it was; any other option is said to be abandoned on `err_`.
+  // The one place the menu meets a lack of memory (thrown, or kept by the dialogue's stream as
+  // its failure): the option is abandoned and the menu goes on. A load or a save fails as any
+  // failure of it does ("out of memory" its reason), the poll as it was; any other option is said
+  // to be abandoned on `err_`.
   void outOfMemory(Option option) {
     reason_ = "out of memory";
     if (option == kLoad && pathRead_) {
@@ -212,9 +215,13 @@ class MainMenu {
       explain("cannot save");
       out_ << "Failed to save file.\n\n";
     } else {
-      out_.flush();
-      err_ << "hoops-ranking: out of memory; the option is abandoned\n" << std::flush;
+      tellAbandoned();
     }
+  }
+
+  void tellAbandoned() {
+    out_.flush();
+    err_ << "hoops-ranking: out of memory; the option is abandoned\n" << std::flush;
   }
 
   // Writes notes_ on `err_`, a line each, standard output first.

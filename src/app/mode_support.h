@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/stream_failure.h"
 #include "ballots/ballot_reader.h"
 #include "ballots/roster.h"
 #include "ballots/tally.h"
@@ -134,14 +135,17 @@ inline bool saveDocument(const std::string& path, const std::function<void(std::
 }
 
 // Runs a mode's `body` (which returns its exit status) and flushes both streams after it. Out
-// of memory, the mode is abandoned: "hoops-ranking: cannot WHAT: out of memory", status 2.
+// of memory (thrown, or kept by a stream as its failure), the mode is abandoned:
+// "hoops-ranking: cannot WHAT: out of memory", status 2.
 template <typename Body>
 int runMode(const char* what, std::ostream& out, std::ostream& err, Body body) {
   try {
     const int status = body();
     out.flush();
     err.flush();
-    return status;
+    if (!outOfMemoryInside(out) && !outOfMemoryInside(err)) return status;
+    err << "hoops-ranking: cannot " << what << ": out of memory\n" << std::flush;
+    return 2;
   } catch (const std::bad_alloc&) {
     out.flush();
     err << "hoops-ranking: cannot " << what << ": out of memory\n" << std::flush;
