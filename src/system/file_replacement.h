@@ -14,13 +14,13 @@
 
 namespace hoops {
 
-// Begin on a path, write the new content to fd(), commit. Every failure leaves `error()` (an
-// errno value or one of system/status.h) and `context()` (words to put before its text, or
-// ""); a replacement abandoned before its commit leaves the old file as it was and nothing
-// beside it. From begin to commit or abandon every signal that could end the run is held,
-// except that a stop (SIGINT, SIGTERM, SIGHUP) ends the run at once while the replacement
-// waits (for a lease, while the content is written and synced), after removing what it made;
-// only while the new file is put in place is a stop held too (system/signals.h).
+// Begin on a path, write the new content to fd(), commit. Each step returns its Status, with
+// the step's words as its context where they help ("no file can be made beside it: "); a
+// replacement abandoned before its commit leaves the old file as it was and nothing beside it. From
+// begin to commit or abandon every signal that could end the run is held, except that a stop
+// (SIGINT, SIGTERM, SIGHUP) ends the run at once while the replacement waits (for a lease, while
+// the content is written and synced), after removing what it made; only while the new file is put
+// in place is a stop held too (system/signals.h).
 class FileReplacement {
  public:
   // What begin found at the path.

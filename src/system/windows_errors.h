@@ -15,8 +15,8 @@ std::optional<std::wstring> widePath(const std::string& path);
 // UTF-16 text (a path from the system, say) as UTF-8; what is not valid UTF-16 becomes U+FFFD.
 std::string narrowText(const std::wstring& text);
 
-// The last failed Windows call's error as the nearest errno value (kNameNotAllowed for a name
-// Windows does not allow).
+// The last failed Windows call's error as a Status: the nearest system error number, or
+// kNameNotAllowed for a name Windows does not allow.
 Status lastWindowsError();
 
 }  // namespace hoops
