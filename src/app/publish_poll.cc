@@ -71,10 +71,11 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
   if (request.output && !outputApart(*request.output, inputs, false, err)) return 2;
   std::vector<Week> weeks;
   std::vector<Problem> problems;
-  if (!readSeason(request.weeks, weeks, problems)) {
+  if (const LoadOutcome read = readSeason(request.weeks, weeks, problems);
+      read != LoadOutcome::kLoaded) {
     for (const Problem& problem : problems) err << problem << '\n';
     err << "hoops-ranking: nothing is published\n";
-    return 1;
+    return read == LoadOutcome::kFailed ? 2 : 1;
   }
   // A week missing from the season: its readers' "last week" is the week before the gap.
   for (const std::string& gap : gapsIn(weeks)) err << "hoops-ranking: " << gap << '\n';

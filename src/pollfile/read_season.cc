@@ -15,13 +15,13 @@ namespace hoops {
 
 namespace {
 
-// Reads one week file into `week`; false, with `problems`, when it cannot be published.
-bool readWeek(const std::string& path, Week& week, std::vector<Problem>& problems,
-              FileSystem& files) {
+// Reads one week file into `week`: kLoaded, or why it cannot be published in `problems`.
+LoadOutcome readWeek(const std::string& path, Week& week, std::vector<Problem>& problems,
+                     FileSystem& files) {
   const UserFile file(files, path);
   if (!file.status().ok()) {
     problems.push_back({path, 0, file.status().text()});
-    return false;
+    return LoadOutcome::kFailed;
   }
   FileReadBuffer buffer(files, file.fd());
   std::istream in(&buffer);
@@ -30,13 +30,13 @@ bool readWeek(const std::string& path, Week& week, std::vector<Problem>& problem
   std::pmr::vector<int32_t> lastWeeks(week.rows.get_allocator());
   if (!readPollFile(in, poll, tally, &lastWeeks) || !buffer.status().ok()) {
     problems.push_back({path, 0, buffer.failure().text()});
-    return false;
+    return LoadOutcome::kFailed;
   }
   if (tally.refuses()) {
     for (const Finding& finding : tally.findings()) {
       if (finding.refuses) problems.push_back({path, finding.line, finding.text()});
     }
-    return false;
+    return LoadOutcome::kRefused;
   }
   week.file = path;
   week.date = poll.date;
@@ -44,7 +44,7 @@ bool readWeek(const std::string& path, Week& week, std::vector<Problem>& problem
   if (!day) {
     problems.push_back(
         {path, 1, "'" + week.date + "' is not a poll date, so its week is not known"});
-    return false;
+    return LoadOutcome::kRefused;
   }
   week.day = *day;
   std::size_t i = 0;
@@ -53,21 +53,23 @@ bool readWeek(const std::string& path, Week& week, std::vector<Problem>& problem
     week.rows.push_back({team.name, team.wins, team.losses, team.votes, lastWeeks[i++], 0});
   }
   rankWeek(week);
-  return true;
+  return LoadOutcome::kLoaded;
 }
 
 }  // namespace
 
-bool readSeason(const std::vector<std::string>& paths, std::vector<Week>& weeks,
-                std::vector<Problem>& problems, FileSystem& files) {
-  bool read = true;
+LoadOutcome readSeason(const std::vector<std::string>& paths, std::vector<Week>& weeks,
+                       std::vector<Problem>& problems, FileSystem& files) {
+  // A file that cannot be read outweighs one that is refused, as a status does.
+  LoadOutcome outcome = paths.empty() ? LoadOutcome::kRefused : LoadOutcome::kLoaded;
   std::vector<Week> given;
   for (const std::string& path : paths) {
     Week week;
-    if (readWeek(path, week, problems, files)) {
+    const LoadOutcome read = readWeek(path, week, problems, files);
+    if (read == LoadOutcome::kLoaded) {
       given.push_back(std::move(week));
-    } else {
-      read = false;
+    } else if (outcome != LoadOutcome::kFailed) {
+      outcome = read;
     }
   }
   // Ordered by moving each week into its place (weeks are not assigned over each other).
@@ -81,10 +83,10 @@ bool readSeason(const std::vector<std::string>& paths, std::vector<Week>& weeks,
       problems.push_back({weeks[i].file, 0,
                           "has the date " + weeks[i].date + ", as " + weeks[i - 1].file +
                               " has; a season has one poll a date"});
-      read = false;
+      if (outcome == LoadOutcome::kLoaded) outcome = LoadOutcome::kRefused;
     }
   }
-  return read && !weeks.empty();
+  return outcome;
 }
 
 }  // namespace hoops

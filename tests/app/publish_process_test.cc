@@ -2,11 +2,13 @@
 // season or ballots that cannot be published, refused with every reason.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
 #include "app/process_run.h"
+#include "system/status.h"
 #include "temp_dir.h"
 
 namespace hoops {
@@ -51,6 +53,10 @@ TEST(PublishProcessTest, FirstPlaceVotesFromTheBallotsAndRefusals) {
   EXPECT_EQ(readFile(dir.file("stderr")),
             "hoops-ranking: no week between March 9 2025 and March 23 2025\n");
   EXPECT_EQ(readFile(dir.file("stdout")).substr(0, 14), "March 23 2025\n");
+  // A week that cannot be read is the system's refusal, as in the other modes.
+  EXPECT_EQ(runHoopsRankingWith(dir, "--season text w13.txt missing.txt"), 2);
+  EXPECT_EQ(readFile(dir.file("stderr")),
+            "missing.txt: " + errorText(ENOENT) + "\nhoops-ranking: nothing is published\n");
   EXPECT_EQ(runHoopsRankingWith(dir, "--publish pdf w13.txt"), 2);
   EXPECT_EQ(runHoopsRankingWith(dir, "--publish text w13.txt --top 0"), 2);
 }

@@ -164,8 +164,8 @@ TEST(PublishTest, ARealWeekAsItWasPublished) {
   const std::string data = HOOPS_PUBLISH_DATA;
   std::vector<Week> weeks;
   std::vector<Problem> problems;
-  ASSERT_TRUE(
-      readSeason({data + "/ap-2021-01-04.txt", data + "/ap-2020-12-28.txt"}, weeks, problems));
+  ASSERT_EQ(readSeason({data + "/ap-2021-01-04.txt", data + "/ap-2020-12-28.txt"}, weeks, problems),
+            LoadOutcome::kLoaded);
   const PublishedWeek published = publishWeek(weeks, 25, nullptr);
   std::string ours;
   for (const PublishedTeam* team : published.ranked()) {
@@ -195,9 +195,10 @@ TEST(PublishTest, TheExamplesSeasonInEveryFormat) {
   std::vector<Week> weeks;
   std::vector<Problem> problems;
   // In any order: the dates order them.
-  ASSERT_TRUE(readSeason({examples + "/week13.txt", examples + "/week10.txt",
-                          examples + "/week12.txt", examples + "/week11.txt"},
-                         weeks, problems));
+  ASSERT_EQ(readSeason({examples + "/week13.txt", examples + "/week10.txt",
+                        examples + "/week12.txt", examples + "/week11.txt"},
+                       weeks, problems),
+            LoadOutcome::kLoaded);
   const PublishedWeek published = publishWeek(weeks, 25, nullptr);
   for (const auto& [format, golden] :
        std::vector<std::pair<Format, std::string>>{{Format::kText, "week13.txt"},

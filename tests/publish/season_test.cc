@@ -84,9 +84,10 @@ TEST(SeasonTableTest, ARealSeasonAsItWasPublished) {
   const std::string data = HOOPS_PUBLISH_DATA;
   std::vector<Week> weeks;
   std::vector<Problem> problems;
-  ASSERT_TRUE(readSeason(
-      {data + "/ap-2021-01-04.txt", data + "/ap-2020-12-21.txt", data + "/ap-2020-12-28.txt"},
-      weeks, problems));
+  ASSERT_EQ(readSeason({data + "/ap-2021-01-04.txt", data + "/ap-2020-12-21.txt",
+                        data + "/ap-2020-12-28.txt"},
+                       weeks, problems),
+            LoadOutcome::kLoaded);
   const SeasonTable season = seasonTable(weeks, 25);
   const auto teamNamed = [&](const std::string& name) -> const SeasonTeam* {
     for (const SeasonTeam& team : season.teams) {
@@ -159,9 +160,10 @@ TEST(SeasonTableTest, TheExamplesSeasonInEveryForm) {
   const std::string examples = HOOPS_EXAMPLES;
   std::vector<Week> weeks;
   std::vector<Problem> problems;
-  ASSERT_TRUE(readSeason({examples + "/week10.txt", examples + "/week11.txt",
-                          examples + "/week12.txt", examples + "/week13.txt"},
-                         weeks, problems));
+  ASSERT_EQ(readSeason({examples + "/week10.txt", examples + "/week11.txt",
+                        examples + "/week12.txt", examples + "/week13.txt"},
+                       weeks, problems),
+            LoadOutcome::kLoaded);
   const SeasonTable season = seasonTable(weeks, 25);
   for (const auto& [format, golden] :
        std::vector<std::pair<Format, std::string>>{{Format::kText, "season13.txt"},
