@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "golden_forms.h"
 #include "make_week.h"
 #include "pollfile/read_season.h"
 #include "temp_dir.h"
@@ -165,17 +166,9 @@ TEST(SeasonTableTest, TheExamplesSeasonInEveryForm) {
                        weeks, problems),
             LoadOutcome::kLoaded);
   const SeasonTable season = seasonTable(weeks, 25);
-  for (const auto& [format, golden] :
-       std::vector<std::pair<Format, std::string>>{{Format::kText, "season13.txt"},
-                                                   {Format::kMarkdown, "season13.md"},
-                                                   {Format::kCsv, "season13.csv"},
-                                                   {Format::kJson, "season13.json"},
-                                                   {Format::kHtml, "season13.html"}}) {
-    std::ostringstream out;
-    std::vector<std::string> notes;
+  expectGoldenForms("season13", [&](std::ostream& out, Format format, auto& notes) {
     writeSeason(out, season, format, notes);
-    EXPECT_EQ(out.str(), readFile(std::string(HOOPS_GOLDEN) + "/" + golden)) << golden;
-  }
+  });
 }
 
 }  // namespace
