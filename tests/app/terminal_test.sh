@@ -6,9 +6,12 @@
 #   tests/app/terminal_test.sh path/to/hoops-ranking
 set -euo pipefail
 exe="$(realpath "$1")"
-session="hoops-terminal-$$"
+session="hoops-terminal"
 work="$(mktemp -d)"
-trap 'tmux kill-session -t "$session" 2>/dev/null || true; rm -rf "$work"' EXIT
+# A server of its own, on a socket in the test's folder, with no one's settings: the machine's
+# other tmux servers (one may be ending just as this starts) are never shared.
+tmux() { command tmux -S "$work/tmux.socket" -f /dev/null "$@"; }
+trap 'tmux kill-server 2>/dev/null || true; rm -rf "$work"' EXIT
 
 screen() { tmux capture-pane -p -t "$session" -S - -E -; }
 fail() { echo "terminal test: $*"; echo "--- screen:"; screen; exit 1; }
@@ -59,7 +62,8 @@ screen | grep -qF "Press any key to exit.^C" && fail "the key was echoed"
 # shows its control characters as '?': the pane keeps its title and its lines.
 printf 'March 9 2025\n1\tEvil\033]0;PWNED\007\033[2JName\t1-0\t10\t-\n' > "$work/evil.txt"
 printf '"Ann\033]0;PWNED\007",Evil\n"Ann\033]0;PWNED\007",Evil\n' > "$work/evil.csv"
-tmux kill-session -t "$session"
+# A second session beside the first, which keeps the server running.
+session="hoops-names"
 tmux new-session -d -s "$session" -x 100 -y 50 -c "$work" \
   "echo BEFORE; '$exe' --publish text evil.txt; '$exe' --tally evil.txt evil.csv; echo DONE; sleep 60"
 wait_for "DONE"
