@@ -17,7 +17,7 @@ namespace hoops {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: hoops-ranking [OPTION]... \n"
+    "Usage: hoops-ranking [OPTION]...\n"
     "  or:  hoops-ranking --check [--] FILE...\n"
     "  or:  hoops-ranking --tally LAST BALLOTS... [--teams FILE] [--new NAME]...\n"
     "                     [--records FILE] [--output FILE]\n"

@@ -67,7 +67,7 @@ TEST(CommandLineTest, AnswersHelpAndVersionAndRefusesTheRest) {
     std::string outputStart;
     std::string errors;
   };
-  const std::string usage = "Usage: hoops-ranking [OPTION]... \n";
+  const std::string usage = "Usage: hoops-ranking [OPTION]...\n";
   const std::string version =
       "hoops-ranking " HOOPS_VERSION "\nCopyright (C) 2026 The hoops-ranking authors\nLicense MIT";
   const std::string refused = "'\nTry 'hoops-ranking --help'.\n";
