@@ -5,6 +5,7 @@
 #include "analysis/ballot_analysis.h"
 #include "app/mode_support.h"
 #include "poll/date.h"
+#include "poll/problem.h"
 #include "system/save_file.h"
 
 namespace hoops {
@@ -34,7 +35,7 @@ int analyze(const AnalyzeRequest& request, std::ostream& out, std::ostream& err)
                            {"the new analysis", "what the file held before"}, notes, err)) {
     return 2;
   }
-  for (const std::string& note : notes) err << "hoops-ranking: " << note << '\n';
+  tellNotes(err, notes);
   return 0;
 }
 

@@ -17,6 +17,7 @@
 #include "poll/date.h"
 #include "poll/poll.h"
 #include "poll/poll_memory.h"
+#include "poll/problem.h"
 #include "poll/rank.h"
 #include "pollfile/poll_name.h"
 #include "pollfile/save_poll.h"
@@ -228,7 +229,7 @@ class MainMenu {
   void tell() {
     if (notes_.empty()) return;
     out_.flush();
-    for (const std::string& note : notes_) err_ << "hoops-ranking: " << note << '\n';
+    tellNotes(err_, notes_);
     err_ << std::flush;
   }
 

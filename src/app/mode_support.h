@@ -14,6 +14,7 @@
 #include "ballots/ballot_reader.h"
 #include "ballots/roster.h"
 #include "ballots/tally.h"
+#include "poll/problem.h"
 
 #include "system/file_streams.h"
 #include "system/file_system.h"
@@ -68,7 +69,7 @@ inline bool countBallotFiles(const std::vector<std::string>& paths, Tally& tally
         })) {
       return false;
     }
-    for (const std::string& note : notes) err << "hoops-ranking: " << note << '\n';
+    tellNotes(err, notes);
     if (ballots == 0 && problems.size() == before) problems.push_back({path, 0, "no ballot in it"});
   }
   tally.finish(problems);

@@ -12,6 +12,7 @@
 #include "ballots/tally.h"
 #include "ballots/week_check.h"
 #include "poll/date.h"
+#include "poll/problem.h"
 #include "pollfile/read_season.h"
 #include "publish/formats.h"
 #include "publish/season.h"
@@ -133,7 +134,7 @@ int publish(const PublishRequest& request, std::ostream& out, std::ostream& err)
       out << "saved " << path << '\n';
     }
   }
-  for (const std::string& note : notes) err << "hoops-ranking: " << note << '\n';
+  tellNotes(err, notes);
   return 0;
 }
 

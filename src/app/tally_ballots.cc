@@ -2,6 +2,7 @@
 #include "app/tally_ballots.h"
 
 #include "app/mode_support.h"
+#include "poll/problem.h"
 #include "pollfile/poll_writer.h"
 #include "pollfile/save_poll.h"
 
@@ -43,7 +44,7 @@ int tally(const TallyRequest& request, std::ostream& out, std::ostream& err) {
     err << "hoops-ranking: cannot save '" << *request.output << "': " << reason << '\n';
     return 2;
   }
-  for (const std::string& note : notes) err << "hoops-ranking: " << note << '\n';
+  tellNotes(err, notes);
   out << tally->ballots() << (tally->ballots() == 1 ? " ballot of " : " ballots of ")
       << tally->places() << " places: " << week.teamCount()
       << (week.teamCount() == 1 ? " team" : " teams") << " in the week's poll, saved to "

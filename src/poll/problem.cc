@@ -24,6 +24,10 @@ std::ostream& operator<<(std::ostream& out, const Problem& problem) {
   return out << ": " << problem.what;
 }
 
+void tellNotes(std::ostream& out, const std::vector<std::string>& notes) {
+  for (const std::string& note : notes) out << "hoops-ranking: " << note << '\n';
+}
+
 std::string placeOf(const std::string& file, std::size_t line) {
   std::string place = file;
   place += ':';

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace hoops {
 
@@ -21,6 +22,10 @@ struct Problem {
 
 // Writes problem.text() to `out`, without a line end.
 std::ostream& operator<<(std::ostream& out, const Problem& problem);
+
+// Writes each of `notes`, what the run says beside its work, to `out` as "hoops-ranking: note"
+// and a line end.
+void tellNotes(std::ostream& out, const std::vector<std::string>& notes);
 
 // Where a line of a file stands, as problems name it: "FILE:LINE".
 std::string placeOf(const std::string& file, std::size_t line);
